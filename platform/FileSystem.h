@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct DirEntry {
+    std::string name;
+    bool isDirectory = false;
+    // A name starting with "." counts as hidden.
+    bool isHidden = false;
+    // Bytes of a file; 0 for a folder.
+    std::int64_t size = 0;
+    // Last modification in local time as days since 30 Dec 1899 (the fraction is the time of
+    // day), the seconds cut to an even number as file dates have always been kept.
+    double fileDate = 0.0;
+    // Identity of the entry's target (links followed), so that a recursive walk can tell a
+    // folder it has already visited through another path.
+    std::uint64_t deviceId = 0;
+    std::uint64_t inodeNumber = 0;
+};
+
+enum class EntryFilter {
+    // Every folder and file, hidden ones included.
+    All,
+    // Only regular files that are not hidden; folders are left out.
+    Plain,
+};
+
+// The entries of `dir` (with or without a final "/") whose names match `mask`, without "."
+// and "..". Symbolic links are followed; a link whose target is missing is left out, as are
+// devices, pipes and sockets, which no listing can open as media. Sorted by name without
+// regard to ASCII case, then by exact name, so every run lists alike. A folder that is missing
+// or cannot be read gives an empty list.
+std::vector<DirEntry> listDirectory(const std::string& dir, const std::string& mask,
+                                    EntryFilter filter);
+
+// "*" matches any run of characters, "?" one character, everything else itself without regard
+// to ASCII case; "*" and "*.*" match every name, with or without a dot.
+bool matchesMask(const std::string& name, const std::string& mask);
+
+// Links followed: fileExists is true for an existing file that is not a folder.
+bool fileExists(const std::string& path);
+bool directoryExists(const std::string& path);
+std::optional<std::int64_t> fileSize(const std::string& path);
+
+struct FileIdentity {
+    std::uint64_t deviceId = 0;
+    std::uint64_t inodeNumber = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> fileIdentity(const std::string& path);
+
+// The process's working directory without a final "/" ("/" itself for the root).
+std::string currentDirectory();
+
+// A moment as local time in days since 30 Dec 1899, the fraction being the time of day.
+double toDelphiDateTime(std::time_t time);
+double nowDelphiDateTime();
+
+// Appends "/" unless the path already ends in one; an empty path stays empty, because an
+// empty folder setting means "not configured".
+std::string withTrailingSlash(std::string path);
+
+} // namespace platform

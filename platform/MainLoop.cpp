@@ -1,0 +1,214 @@
+#include "platform/MainLoop.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <limits>
+#include <thread>
+
+namespace platform {
+
+namespace {
+constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+// Without a deadline the loop still wakes now and then, so a quit from a signal is seen.
+constexpr std::int64_t kLongestWaitMs = 250;
+} // namespace
+
+Timer::Timer(MainLoop& loop, std::string name, int intervalMs, bool enabled)
+    : m_loop(loop), m_name(std::move(name)), m_interval(intervalMs), m_enabled(enabled),
+      m_order(0) {
+    m_loop.addTimer(this);
+    restart();
+}
+
+Timer::~Timer() {
+    m_loop.removeTimer(this);
+}
+
+void Timer::restart() {
+    m_deadline = m_loop.clock().nowMs() + m_interval;
+}
+
+void Timer::setInterval(int ms) {
+    if (ms == m_interval)
+        return;
+    m_interval = ms;
+    restart();
+}
+
+void Timer::setEnabled(bool enabled) {
+    if (enabled && !m_enabled)
+        restart();
+    m_enabled = enabled;
+}
+
+MainLoop::MainLoop(Clock& clock) : m_clock(clock), m_wakeEvent(SDL_RegisterEvents(1)) {}
+
+MainLoop::~MainLoop() = default;
+
+void MainLoop::addTimer(Timer* timer) {
+    timer->m_order = m_timerOrder++;
+    m_timers.push_back(timer);
+}
+
+void MainLoop::removeTimer(Timer* timer) {
+    std::erase(m_timers, timer);
+}
+
+void MainLoop::post(std::function<void()> work) {
+    {
+        std::lock_guard lock(m_postedMutex);
+        m_posted.push_back(std::move(work));
+    }
+    if (m_wakeEvent != static_cast<std::uint32_t>(-1) && SDL_WasInit(SDL_INIT_EVENTS)) {
+        SDL_Event event{};
+        event.type = m_wakeEvent;
+        SDL_PushEvent(&event);
+    }
+}
+
+void MainLoop::runPosted() {
+    for (;;) {
+        std::function<void()> work;
+        {
+            std::lock_guard lock(m_postedMutex);
+            if (m_posted.empty())
+                return;
+            work = std::move(m_posted.front());
+            m_posted.pop_front();
+        }
+        work();
+    }
+}
+
+void MainLoop::dispatchEvents() {
+    if (!SDL_WasInit(SDL_INIT_EVENTS))
+        return;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == m_wakeEvent)
+            continue;
+        if (m_eventHandler)
+            m_eventHandler(event);
+    }
+}
+
+std::int64_t MainLoop::nextTimerDeadline() const {
+    std::int64_t next = kNever;
+    for (const Timer* timer : m_timers) {
+        if (timer->m_enabled && timer->m_interval > 0 && !timer->m_running)
+            next = std::min(next, timer->m_deadline);
+    }
+    return next;
+}
+
+bool MainLoop::fireDueTimers() {
+    const std::int64_t now = m_clock.nowMs();
+    std::vector<Timer*> due;
+    for (Timer* timer : m_timers) {
+        if (timer->m_enabled && timer->m_interval > 0 && !timer->m_running &&
+            timer->m_deadline <= now)
+            due.push_back(timer);
+    }
+    std::sort(due.begin(), due.end(), [](const Timer* a, const Timer* b) {
+        return a->m_deadline != b->m_deadline ? a->m_deadline < b->m_deadline
+                                              : a->m_order < b->m_order;
+    });
+    for (Timer* timer : due) {
+        // An earlier handler may have stopped, restarted or removed this timer.
+        if (std::find(m_timers.begin(), m_timers.end(), timer) == m_timers.end())
+            continue;
+        if (!timer->m_enabled || timer->m_running || timer->m_deadline > now)
+            continue;
+        timer->m_deadline = now + timer->m_interval;
+        if (!timer->m_onTimer)
+            continue;
+        timer->m_running = true;
+        timer->m_onTimer();
+        // The handler cannot destroy its own timer: timers live as long as their window.
+        timer->m_running = false;
+    }
+    return !due.empty();
+}
+
+void MainLoop::paintIfRequested() {
+    if (!m_repaintRequested)
+        return;
+    m_repaintRequested = false;
+    if (m_paintHandler)
+        m_paintHandler();
+}
+
+void MainLoop::processPending() {
+    dispatchEvents();
+    runPosted();
+    fireDueTimers();
+    paintIfRequested();
+}
+
+void MainLoop::waitForEvents(std::int64_t untilMs) {
+    const std::int64_t waitMs =
+        std::clamp<std::int64_t>(untilMs - m_clock.nowMs(), 0, kLongestWaitMs);
+    if (!SDL_WasInit(SDL_INIT_EVENTS)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min<std::int64_t>(waitMs, 10)));
+        return;
+    }
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, static_cast<int>(waitMs)) && event.type != m_wakeEvent &&
+        m_eventHandler)
+        m_eventHandler(event);
+}
+
+void MainLoop::runUntil(std::int64_t deadline, bool stopOnQuit) {
+    auto* manual = m_clock.isManual() ? dynamic_cast<ManualClock*>(&m_clock) : nullptr;
+    for (;;) {
+        processPending();
+        if (stopOnQuit && m_quit)
+            return;
+        const std::int64_t now = m_clock.nowMs();
+        if (now >= deadline)
+            return;
+        const std::int64_t next = std::min(nextTimerDeadline(), deadline);
+        if (manual) {
+            if (next == kNever)
+                return; // nothing would ever happen: a manual clock does not move by itself
+            {
+                std::lock_guard lock(m_postedMutex);
+                if (!m_posted.empty())
+                    continue;
+            }
+            if (next > now)
+                manual->set(next);
+        } else {
+            waitForEvents(next);
+        }
+    }
+}
+
+void MainLoop::run() {
+    if (!m_clock.isManual()) {
+        runUntil(kNever, true);
+        return;
+    }
+    // A manual clock only moves when a test says so; meanwhile wait for events in real time.
+    while (!m_quit) {
+        processPending();
+        if (m_quit)
+            break;
+        SDL_Event event;
+        if (SDL_WasInit(SDL_INIT_EVENTS) && SDL_WaitEventTimeout(&event, 10) &&
+            event.type != m_wakeEvent && m_eventHandler)
+            m_eventHandler(event);
+    }
+}
+
+void MainLoop::WaitProcessingMessages(int ms) {
+    runUntil(m_clock.nowMs() + std::max(ms, 0), true);
+}
+
+void MainLoop::advance(std::int64_t ms) {
+    runUntil(m_clock.nowMs() + ms, false);
+}
+
+} // namespace platform

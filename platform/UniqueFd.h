@@ -1,0 +1,43 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <utility>
+
+namespace platform {
+
+// Owns a POSIX file descriptor and closes it when it goes out of scope.
+class UniqueFd {
+public:
+    UniqueFd() = default;
+    explicit UniqueFd(int fd) : m_fd(fd) {}
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd(UniqueFd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept {
+        if (this != &other) {
+            reset(std::exchange(other.m_fd, -1));
+        }
+        return *this;
+    }
+    ~UniqueFd() { reset(); }
+
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    void reset(int fd = -1) {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+        m_fd = fd;
+    }
+    // Closes now and reports whether the close succeeded (a failed close can mean lost data).
+    bool close() {
+        const int fd = std::exchange(m_fd, -1);
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int m_fd = -1;
+};
+
+} // namespace platform

@@ -1,0 +1,153 @@
+#include "platform/MainLoop.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class MainLoopTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError(); }
+    void TearDown() override { SDL_Quit(); }
+
+    platform::ManualClock clock{1000};
+    platform::MainLoop loop{clock};
+};
+
+TEST_F(MainLoopTest, TimerFiresEveryIntervalUnderManualClock) {
+    platform::Timer timer(loop, "t", 100, true);
+    std::vector<std::int64_t> firedAt;
+    timer.setHandler([&] { firedAt.push_back(clock.nowMs()); });
+    loop.advance(350);
+    EXPECT_EQ(firedAt, (std::vector<std::int64_t>{1100, 1200, 1300}));
+    EXPECT_EQ(clock.nowMs(), 1350);
+}
+
+TEST_F(MainLoopTest, DisabledTimerNeverFires) {
+    platform::Timer timer(loop, "t", 10, false);
+    int fired = 0;
+    timer.setHandler([&] { ++fired; });
+    loop.advance(1000);
+    EXPECT_EQ(fired, 0);
+}
+
+TEST_F(MainLoopTest, EnablingOrChangingIntervalRestartsTheInterval) {
+    platform::Timer timer(loop, "t", 1000, false);
+    std::vector<std::int64_t> firedAt;
+    timer.setHandler([&] { firedAt.push_back(clock.nowMs()); });
+    loop.advance(500);
+    timer.setEnabled(true); // counts from 1500
+    loop.advance(900);
+    EXPECT_TRUE(firedAt.empty());
+    timer.setInterval(300); // counts anew from 2400
+    loop.advance(300);
+    EXPECT_EQ(firedAt, (std::vector<std::int64_t>{2700}));
+    // Enabling an enabled timer does not restart it.
+    loop.advance(200);
+    timer.setEnabled(true);
+    loop.advance(100);
+    EXPECT_EQ(firedAt, (std::vector<std::int64_t>{2700, 3000}));
+}
+
+TEST_F(MainLoopTest, TimerThatStopsItselfFiresOnce) {
+    platform::Timer timer(loop, "t", 1500, true);
+    int fired = 0;
+    timer.setHandler([&] {
+        ++fired;
+        timer.setEnabled(false);
+    });
+    loop.advance(10000);
+    EXPECT_EQ(fired, 1);
+}
+
+TEST_F(MainLoopTest, EqualDeadlinesFireInCreationOrder) {
+    platform::Timer first(loop, "a", 100, true);
+    platform::Timer second(loop, "b", 100, true);
+    std::string order;
+    first.setHandler([&] { order += 'a'; });
+    second.setHandler([&] { order += 'b'; });
+    loop.advance(200);
+    EXPECT_EQ(order, "abab");
+}
+
+TEST_F(MainLoopTest, WaitProcessingMessagesRunsTimersWhileWaiting) {
+    platform::Timer timer(loop, "t", 100, true);
+    int fired = 0;
+    timer.setHandler([&] { ++fired; });
+    loop.WaitProcessingMessages(500);
+    EXPECT_EQ(fired, 5);
+    EXPECT_EQ(clock.nowMs(), 1500);
+}
+
+TEST_F(MainLoopTest, NestedWaitInsideHandlerDoesNotRefireSameTimer) {
+    platform::Timer timer(loop, "t", 100, true);
+    platform::Timer other(loop, "o", 50, true);
+    int fired = 0;
+    int otherFired = 0;
+    timer.setHandler([&] {
+        ++fired;
+        loop.WaitProcessingMessages(300);
+    });
+    other.setHandler([&] { ++otherFired; });
+    loop.advance(100);
+    // The nested wait let the other timer run, but not the busy one.
+    EXPECT_EQ(fired, 1);
+    EXPECT_GE(otherFired, 6);
+}
+
+TEST_F(MainLoopTest, RepaintRequestsAreCoalesced) {
+    int paints = 0;
+    loop.setPaintHandler([&] { ++paints; });
+    loop.requestRepaint();
+    loop.requestRepaint();
+    loop.requestRepaint();
+    loop.processPending();
+    EXPECT_EQ(paints, 1);
+    loop.processPending();
+    EXPECT_EQ(paints, 1);
+}
+
+TEST_F(MainLoopTest, WorkPostedFromAnotherThreadRunsOnTheLoopThread) {
+    const auto loopThread = std::this_thread::get_id();
+    std::vector<int> results;
+    std::thread worker([&] {
+        for (int i = 0; i < 100; ++i)
+            loop.post([&, i] {
+                EXPECT_EQ(std::this_thread::get_id(), loopThread);
+                results.push_back(i);
+            });
+    });
+    worker.join();
+    loop.processPending();
+    ASSERT_EQ(results.size(), 100u);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(results[i], i);
+}
+
+TEST_F(MainLoopTest, QuitEndsRunAndNestedWait) {
+    platform::Timer timer(loop, "t", 100, true);
+    int fired = 0;
+    timer.setHandler([&] {
+        if (++fired == 3)
+            loop.quit();
+    });
+    loop.WaitProcessingMessages(10000);
+    EXPECT_EQ(fired, 3);
+    EXPECT_TRUE(loop.quitRequested());
+}
+
+TEST_F(MainLoopTest, SdlEventsReachTheHandler) {
+    std::vector<std::uint32_t> types;
+    loop.setEventHandler([&](const SDL_Event& event) { types.push_back(event.type); });
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    SDL_PushEvent(&event);
+    loop.processPending();
+    EXPECT_EQ(types, (std::vector<std::uint32_t>{SDL_QUIT}));
+}
+
+} // namespace
