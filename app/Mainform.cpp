@@ -1,0 +1,187 @@
+#include "app/Mainform.h"
+
+#include "app/AppState.h"
+#include "app/Log.h"
+#include "app/MenuModes.h"
+#include "app/Program.h"
+#include "config/Config.h"
+#include "config/Ratings.h"
+#include "config/Skin.h"
+#include "input/Menubar.h"
+#include "library/LibraryScan.h"
+#include "platform/FileSystem.h"
+#include "platform/Process.h"
+#include "playback/WaveVolume.h"
+#include "speech/SpeechVoice.h"
+#include "ui/Layout.h"
+#include "ui/Paint.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+TMainform* gMainform = nullptr;
+} // namespace
+
+TMainform& Mainform() {
+    return *gMainform;
+}
+bool MainformExists() {
+    return gMainform != nullptr;
+}
+
+void ApplyScreensaverTimer(TMainform& form, int seconds) {
+    if (seconds <= 0) {
+        form.Timer_Screensaver.setEnabled(false);
+        return;
+    }
+    form.Timer_Screensaver.setInterval(seconds * 1000);
+    form.Timer_Screensaver.setEnabled(true);
+}
+
+TMainform::TMainform(const Options& options)
+    : m_steadyClock(options.clock ? nullptr : std::make_unique<platform::SteadyClock>()),
+      m_clock(options.clock ? options.clock : m_steadyClock.get()), m_loop(*m_clock),
+      Timer_DeleteStatusMessage(m_loop, "Timer_DeleteStatusMessage", 4000, true),
+      Timer_MusicTitleOver(m_loop, "Timer_MusicTitleOver", 1500, false),
+      Timer_MusicTitlePlaying(m_loop, "Timer_MusicTitlePlaying", 1000, true),
+      Timer_DiaShowShowTitle(m_loop, "Timer_DiaShowShowTitle", 50, false),
+      Timer_Diashow(m_loop, "Timer_Diashow", 1000, false),
+      Timer_DelayAfterKeyPressed(m_loop, "Timer_DelayAfterKeyPressed", 500, false),
+      Timer_AnimateCurrentTitle(m_loop, "Timer_AnimateCurrentTitle", 100, true),
+      Timer_InfoScroller(m_loop, "Timer_InfoScroller", 100, true),
+      Timer_ShowNumberOfTracksInitially(m_loop, "Timer_ShowNumberOfTracksInitially", 100, false),
+      Timer_ShowNumberOfTracksInitially2(m_loop, "Timer_ShowNumberOfTracksInitially2", 10000,
+                                         false),
+      Timer_RefreshClock(m_loop, "Timer_RefreshClock", 20000, false),
+      Timer_ChangeCoverImage(m_loop, "Timer_ChangeCoverImage", 7000, false),
+      Timer_ShowPressedKey(m_loop, "Timer_ShowPressedKey", 1000, false),
+      Timer_ScreensaverCoverShow(m_loop, "Timer_ScreensaverCoverShow", 10, false),
+      Timer_ScreensaverCoverShowWait(m_loop, "Timer_ScreensaverCoverShowWait", 5500, false),
+      Timer_Screensaver(m_loop, "Timer_Screensaver", 2000, true),
+      Timer_HoldScrollbarUpOrDown(m_loop, "Timer_HoldScrollbarUpOrDown", 100, false),
+      Timer_HoldScrollbarDelay(m_loop, "Timer_HoldScrollbarDelay", 250, false) {
+    gProgramDirectory =
+        options.programDirectory.empty() ? platform::currentDirectory() : options.programDirectory;
+    while (gProgramDirectory.size() > 1 && gProgramDirectory.back() == '/')
+        gProgramDirectory.pop_back();
+    gMainform = this;
+    // The window as designed, at the top-left corner; the skin sizes it to the resolution.
+    m_window = std::make_unique<platform::Window>("Zuvenmedia", 1074, 695);
+    m_loop.setEventHandler([this](const SDL_Event& event) { handleEvent(event); });
+    m_loop.setPaintHandler([this] { FormPaint(); });
+}
+
+TMainform::~TMainform() {
+    FormDestroy();
+    gMainform = nullptr;
+}
+
+void TMainform::FormCreate() {
+    m_window->moveTo(0, 0);
+    runStartupSequence();
+}
+
+void TMainform::runStartupSequence() {
+    // The back buffer is the canvas: every frame is drawn off screen and then presented.
+    ReadConfig();
+    ReadRatings();
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+
+    if (gIniRootDirectoryMusic.empty()) {
+        // Not configured: the configuration program takes over and this program ends.
+        const std::string configProgram = gProgramDirectory + "/config.exe";
+        if (!platform::startDetached(configProgram, {}, gProgramDirectory))
+            LogError(configProgram + " could not be started");
+        terminate();
+        m_notConfigured = true;
+        return;
+    }
+
+    SetWaveVolume(0xFFFFFFFFu);
+    Timer_Diashow.setInterval(gIniDiashowWaitInMS);
+    ApplyScreensaverTimer(*this, gIniEnableZUVENScreensaver);
+
+    gIconHeight = 32;
+    LoadSkin(true);
+
+    gMenuMode = mmMain;
+    HightlightTitlebarIndex = 0;
+    gHighlightedMenuItem = -1;
+    gScreensaverCoverShown.fill(0);
+
+    m_scanThread = std::jthread(
+        [root = gIniRootDirectoryMusic](std::stop_token stop) { BuildLibrary(root, stop); });
+
+    BuildMenubar();
+
+    for (platform::Timer* timer :
+         {&Timer_ShowNumberOfTracksInitially, &Timer_ShowNumberOfTracksInitially2,
+          &Timer_RefreshClock, &Timer_MusicTitlePlaying, &Timer_AnimateCurrentTitle,
+          &Timer_InfoScroller, &Timer_ChangeCoverImage})
+        timer->setEnabled(true);
+
+    gSpeechVoice = CreateSpeechVoice();
+}
+
+void TMainform::FormShow() {
+    if (terminated())
+        return;
+    callFunction_MainMenu();
+    requestRepaint();
+}
+
+void TMainform::FormPaint() {
+    if (!m_window)
+        return;
+    PaintMainScreen(m_window->canvas());
+    m_window->present();
+}
+
+void TMainform::FormClose() {
+    callFunction_Exit();
+}
+
+void TMainform::FormDestroy() {
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    // The scan is told to stop and waited for, so it never outlives the lists it fills.
+    if (m_scanThread.joinable()) {
+        m_scanThread.request_stop();
+        m_scanThread.join();
+    }
+    FreeSkin();
+    gListElements = std::make_shared<TElementList>();
+    gSpeechVoice.reset();
+}
+
+void TMainform::handleEvent(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT:
+        FormClose();
+        break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE)
+            FormClose();
+        else if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
+            requestRepaint();
+        break;
+    default:
+        break;
+    }
+}
+
+void TMainform::run() {
+    if (!terminated())
+        m_loop.run();
+}
+
+void callFunction_Exit() {
+    LogLine("enter callFunction_Exit()");
+    WriteRatings();
+    if (MainformExists())
+        Mainform().terminate();
+}

@@ -1,0 +1,16 @@
+#include "app/Program.h"
+
+float ComputeFontScale(int screenWidth) {
+    // Each threshold overrides the one before, so the widest that fits wins.
+    struct Step {
+        int minWidth;
+        float scale;
+    };
+    static constexpr Step kSteps[] = {{800, 0.6f}, {1000, 0.75f}, {1100, 0.8f}, {1200, 1.0f}};
+    float scale = 0.5f;
+    for (const Step& step : kSteps) {
+        if (screenWidth >= step.minWidth)
+            scale = step.scale;
+    }
+    return scale;
+}
