@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "config/Config.h"
+#include "config/Skin.h"
+#include "platform/Canvas.h"
+#include "platform/Window.h"
+#include "ui/Layout.h"
+
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+constexpr platform::Color kWhite = platform::rgb(255, 255, 255);
+
+// A headless 800 x 600 screen with the layout computed for it; every test starts from a white
+// canvas and default state, and the skin's pictures are dropped again afterwards.
+class DrawingFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(session.ok());
+        resetAll();
+        gIniScreenWidth = 800;
+        gIniScreenHeight = 600;
+        gNumberOfMenubars = 10;
+        ComputeScreenLayout();
+        canvas.fillRect(platform::Rect{0, 0, 800, 600}, kWhite);
+    }
+    void TearDown() override { resetAll(); }
+
+    static void resetAll() {
+        ResetApplicationState();
+        ResetConfigDefaults();
+        ResetSkinDefaults();
+        gSkin = TSkinPictures{};
+    }
+
+    int countPixels(const platform::Rect& area, platform::Color color) const {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                if (canvas.pixel(x, y) == color)
+                    ++count;
+            }
+        }
+        return count;
+    }
+
+    // True when every pixel of the area has the same colour in both canvases.
+    static bool sameArea(const platform::Canvas& a, const platform::Canvas& b,
+                         const platform::Rect& area) {
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                if (a.pixel(x, y) != b.pixel(x, y))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    platform::SdlSession session;
+    platform::Canvas canvas{800, 600};
+};
+
+} // namespace testsupport

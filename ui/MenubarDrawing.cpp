@@ -1,0 +1,94 @@
+#include "ui/MenubarDrawing.h"
+
+#include "app/AppState.h"
+#include "config/Config.h"
+#include "config/Skin.h"
+#include "input/Menubar.h"
+#include "platform/Canvas.h"
+#include "ui/Layout.h"
+#include "ui/Screen.h"
+
+#include <algorithm>
+
+namespace {
+
+// Buttons shown in the current mode. In the playlists list the last button (append to or
+// confirm a playlist) only applies to the playlists directly in the music root; without a
+// highlighted element there is nothing it could apply to.
+int visibleMenuItems() {
+    int count = std::clamp(gNumberOfMenuItems, 0, kMenubarItemCapacity);
+    if (gMenuMode == mmPlaylists) {
+        const ListElementPtr current = CurrentListElement();
+        if (!current || current->Dir() != gIniRootDirectoryMusic)
+            count = std::max(count - 1, 0);
+    }
+    return count;
+}
+
+platform::FontSpec menubarFont(bool bold, platform::Color color) {
+    return platform::FontSpec{gFontName, gFontSizeMenubar, bold, false, color};
+}
+
+void drawKeyLabel(platform::Canvas& canvas, const TMenuItem& item, int slotTop) {
+    const int y0 = slotTop + (gMenubarHeight - gMenubarIconSize) / 2;
+    if (gShowMenuIcons) {
+        if (const platform::Picture* picture = KeyPicture(item))
+            canvas.drawTransparent(RoundHalfEven(gMenubarIconSize * 0.1), y0 - 6, *picture);
+        return;
+    }
+    const std::string text = KeyLabelText(item);
+    canvas.setFont(menubarFont(true, gFontColorMenubarShadow));
+    const int width = canvas.textWidth(text);
+    canvas.textOut(gMenubarCaptionX - width - 4, y0 - 5, text);
+    canvas.setFont(menubarFont(true, gFontColorMenubar));
+    canvas.textOut(gMenubarCaptionX - width - 5, y0 - 6, text);
+    canvas.setFont(menubarFont(false, gFontColorMenubar));
+}
+
+void drawButton(platform::Canvas& canvas, const TMenuItem& item, int slotTop) {
+    const std::string& caption = item.caption(gIniCurrentLanguage);
+    const int captionHeight = platform::fontPixelHeight(gFontSizeMenubar);
+    canvas.setFont(menubarFont(false, gFontColorMenubarShadow));
+    canvas.textOut(gMenubarCaptionX + 1, slotTop + captionHeight / 2 - 4, caption);
+    canvas.setFont(menubarFont(false, gFontColorMenubar));
+    canvas.textOut(gMenubarCaptionX, slotTop + captionHeight / 2 - 5, caption);
+    drawKeyLabel(canvas, item, slotTop);
+}
+
+} // namespace
+
+void DrawMenubar(platform::Canvas& canvas, bool onlyIfChanged) {
+    if (onlyIfChanged && gHighlightedMenuItem == gDrawnMenuHighlight)
+        return;
+    // The full-screen modes have no menubar; their set is the one of the mode they came from.
+    if (gMenuMode > mmSearch)
+        return;
+
+    const int shown = visibleMenuItems();
+    const int slots = gNumberOfMenubars;
+    canvas.setTextBackground(true);
+    gDrawnMenuHighlight = -1;
+    for (int slot = 0; slot < slots; ++slot) {
+        const int top = gMenubarRect.top + slot * gMenubarHeight;
+        const bool highlighted = slot == gHighlightedMenuItem;
+        if (highlighted)
+            gDrawnMenuHighlight = slot;
+        canvas.fillRect(platform::Rect{0, top, gLeftColumnWidth, top + gMenubarHeight - 3},
+                        highlighted ? gColorMenubarHighlight : gColorMenubar);
+
+        // Button 0 sits in the bottom slot and the later buttons go upward.
+        if (slot < slots - shown)
+            continue;
+        const TMenuItem& item = gMenubarItems[static_cast<std::size_t>(slots - 1 - slot)];
+        if (!item.Command.empty())
+            drawButton(canvas, item, top);
+    }
+}
+
+void DrawMenubar(bool onlyIfChanged) {
+    // Mouse movement asks on every event; an unchanged menubar is not even presented again.
+    if (onlyIfChanged && gHighlightedMenuItem == gDrawnMenuHighlight)
+        return;
+    RedrawOnScreen(
+        [onlyIfChanged](platform::Canvas& canvas) { DrawMenubar(canvas, onlyIfChanged); });
+}

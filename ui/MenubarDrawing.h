@@ -1,0 +1,14 @@
+#pragma once
+
+namespace platform {
+class Canvas;
+}
+
+// The slot that the last menubar drawing showed highlighted, -1 when none (main thread).
+inline int gDrawnMenuHighlight = -1;
+
+// The menubar of the current mode. With onlyIfChanged nothing is drawn while the highlighted
+// slot is the one drawn last.
+void DrawMenubar(platform::Canvas& canvas, bool onlyIfChanged);
+// Redraws the menubar on the window and presents it.
+void DrawMenubar(bool onlyIfChanged);
