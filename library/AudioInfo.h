@@ -1,0 +1,54 @@
+#pragma once
+
+#include "library/ID3Tags.h"
+#include "library/MpegFrameHdr.h"
+
+#include <cstdint>
+#include <string>
+
+class ByteSource;
+
+// What the program shows about an MP3 file without playing it: the first frame header, the
+// Xing VBR header, the ID3v1 tag and the playing time. One object per file read; it is owned
+// and used by one thread.
+class TAudioInfo {
+public:
+    // Header of the first frame.
+    TMpegFrameHdr Header;
+    // Offset of the first frame from the start of the analysed range; -1 when none was found.
+    std::int32_t FirstFrameOffset = -1;
+    // A Xing header was found: the playing time comes from its frame count.
+    bool IsVBR = false;
+    TID3v1Tag Tag;
+    // Playing time in whole seconds, as milliseconds. 64 bits wide, so that a huge file or
+    // frame count cannot overflow; negative when the first header's bit rate is reserved.
+    std::int64_t DurationMs = 0;
+    // Bytes searched for the first frame.
+    std::int32_t SearchLimit = 10240;
+    // Bytes of the file; -1 before a file is read.
+    std::int64_t FileSize = -1;
+    // Modification time as a packed DOS date and time (local time); -1 before a file is read
+    // or when the time cannot be packed (before 1980).
+    std::int32_t FileAge = -1;
+    // Always 0: the program uses no file attributes of an MP3 file.
+    std::int32_t FileAttributes = 0;
+
+    // Forgets everything about the last file, the header and tag fields included.
+    void Reset();
+
+    // Reads `name`. Returns false, with everything reset, for a blank name or a file that
+    // cannot be opened.
+    bool ReadFile(const std::string& name);
+
+    // Analyses at most `count` bytes of `source` from `start` on (fewer when the source ends
+    // earlier). FirstFrameOffset counts from `start`.
+    void Analyse(ByteSource& source, std::int64_t count, std::int64_t start = 0);
+};
+
+// `numerator` / `denominator` rounded to the nearest integer, halves to the even neighbour.
+// The denominator must be positive.
+std::int64_t RoundHalfEven(std::int64_t numerator, std::int64_t denominator);
+
+// A local time, given as days since 30 Dec 1899 with the time of day as fraction, packed as a
+// DOS date and time (two-second steps); -1 outside the years 1980 to 2107.
+std::int32_t PackDosDateTime(double delphiDateTime);

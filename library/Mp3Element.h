@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+class TListElement;
+
+// Serialises the MP3 information readers (title information and folder years), so that the
+// folder worker and the main thread never read files at the same time. Held only for the
+// reading of one file; taken by ReadMp3ElementInfo itself, so never call that while holding it.
+extern std::mutex gAudioInfoMutex;
+
+// What a list shows about one MP3 title, read without touching any element.
+struct Mp3ElementInfo {
+    // "m:ss", "???" for a broken header, empty when the file could not be read.
+    std::string length;
+    // Playing time in seconds; negative for a broken header (the element reads it as 0).
+    int lengthSeconds = 0;
+    std::string artist;
+    std::string title;
+    std::string comment;
+    std::string year;
+    // The line the INFO command scrolls; empty when the file could not be read.
+    std::string infoText;
+    int trackNo = 0;
+    // False when the file could not be opened: every other field is then empty or 0.
+    bool readable = false;
+};
+
+// Reads the MP3 information of a file. Any thread; takes gAudioInfoMutex while reading.
+Mp3ElementInfo ReadMp3ElementInfo(const std::string& fullPath);
+
+// Writes `info` into the element's length, tag and info-text fields (all of them, so an
+// unreadable file leaves them empty). Call on the thread that owns the element.
+void ApplyMp3ElementInfo(TListElement& element, const Mp3ElementInfo& info);
+
+// ReadMp3ElementInfo of the element's FullPath, applied to the element.
+void FillMP3Element(TListElement& element);
+
+// "m:ss" of a playing time (minutes unbounded), "???" for a negative one.
+std::string FormatLength(std::int64_t durationMs);
