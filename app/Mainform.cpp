@@ -7,9 +7,12 @@
 #include "config/Config.h"
 #include "config/Ratings.h"
 #include "config/Skin.h"
+#include "input/Keyboard.h"
 #include "input/Menubar.h"
+#include "input/Mouse.h"
 #include "library/LibraryScan.h"
 #include "platform/FileSystem.h"
+#include "platform/KeyMap.h"
 #include "platform/Process.h"
 #include "playback/WaveVolume.h"
 #include "speech/SpeechVoice.h"
@@ -70,6 +73,7 @@ TMainform::TMainform(const Options& options)
     gMainform = this;
     // The window as designed, at the top-left corner; the skin sizes it to the resolution.
     m_window = std::make_unique<platform::Window>("Zuvenmedia", 1074, 695);
+    setUpPictureControls();
     m_loop.setEventHandler([this](const SDL_Event& event) { handleEvent(event); });
     m_loop.setPaintHandler([this] { FormPaint(); });
 }
@@ -133,10 +137,34 @@ void TMainform::FormShow() {
     requestRepaint();
 }
 
+void TMainform::setUpPictureControls() {
+    ImagePhoto.StretchRatio = true;
+    ImagePhoto.JPEGSmoothing = true;
+    ImagePhoto.JPEGCompressionQuality = 100;
+    ImagePhoto.CheckColor = platform::rgb(0, 128, 128);
+    ImagePhoto.Font = platform::FontSpec{"MS Sans Serif", 12, false, false, 0};
+    CoverImage.setColor(platform::rgb(128, 128, 128));
+    CoverImage.StretchRatio = true;
+    CoverImage.Jpeg.performance = platform::JpegOptions::Performance::BestSpeed;
+    CoverImage.Jpeg.progressiveDisplay = true;
+    // A control that must show itself at once is drawn over the back buffer and presented.
+    for (TCBImage* control : {&ImagePhoto, &CoverImage}) {
+        control->onPaintNow = [this](TCBImage& image) {
+            if (!m_window)
+                return;
+            image.paint(m_window->canvas());
+            m_window->present();
+        };
+    }
+}
+
 void TMainform::FormPaint() {
     if (!m_window)
         return;
     PaintMainScreen(m_window->canvas());
+    // The controls lie on top of what the window draws itself.
+    for (TCBImage* control : {&CoverImage, &ImagePhoto})
+        control->paint(m_window->canvas());
     m_window->present();
 }
 
@@ -169,6 +197,36 @@ void TMainform::handleEvent(const SDL_Event& event) {
         else if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
             requestRepaint();
         break;
+    case SDL_KEYDOWN: {
+        const int key =
+            platform::virtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.scancode);
+        if (key != 0)
+            FormKeyDown(key, platform::shiftDown(event.key.keysym.mod),
+                        platform::ctrlDown(event.key.keysym.mod));
+        break;
+    }
+    case SDL_TEXTINPUT:
+        FormTextInput(event.text.text);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        FormMouseDown(event.button.button, event.button.x, event.button.y, event.button.clicks);
+        break;
+    case SDL_MOUSEBUTTONUP:
+        FormMouseUp(event.button.button, event.button.x, event.button.y);
+        break;
+    case SDL_MOUSEMOTION:
+        FormMouseMove(event.motion.x, event.motion.y);
+        break;
+    case SDL_MOUSEWHEEL: {
+        int x = 0;
+        int y = 0;
+        SDL_GetMouseState(&x, &y);
+        const int steps =
+            event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+        if (steps != 0)
+            FormMouseWheel(steps, x, y);
+        break;
+    }
     default:
         break;
     }

@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/MainLoop.h"
 #include "platform/Window.h"
+#include "ui/CBImage.h"
 
 #include <memory>
 #include <string>
@@ -50,6 +51,10 @@ public:
     platform::Window* window() { return m_window.get(); }
     void requestRepaint() { m_loop.requestRepaint(); }
 
+    // The picture controls placed on the window: the full-window photo and the album cover.
+    TCBImage ImagePhoto;
+    TCBImage CoverImage;
+
     // The 18 timers of the main window, as designed; start-up changes some of them.
     platform::Timer Timer_DeleteStatusMessage;
     platform::Timer Timer_MusicTitleOver;
@@ -72,6 +77,7 @@ public:
 
 private:
     void runStartupSequence();
+    void setUpPictureControls();
 
     std::unique_ptr<platform::Window> m_window;
     std::jthread m_scanThread;

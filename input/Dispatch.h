@@ -11,3 +11,7 @@ void ShowPressedKeyText(const std::string& text);
 
 // Handler of Timer_ShowPressedKey: stops the timer, clears the text and repaints.
 void Timer_ShowPressedKeyTimer();
+
+// Runs the routine of a command name for the current menu mode and element; the only place
+// that turns a command name into a call.
+void DispatchCommand(const std::string& command);

@@ -21,6 +21,7 @@ protected:
         ResetConfigDefaults();
         ResetApplicationState();
         std::filesystem::create_directories(folder.file("Musik"));
+        testsupport::linkRepositorySkins(folder.path());
     }
 
     std::unique_ptr<TMainform> start(const std::string& extraDisplay = "") {

@@ -326,7 +326,8 @@ TEST_F(MenuModesWindowTest, RefusedPhotoMenuStopsTheTrackCountAndRestartsTheMess
     EXPECT_TRUE(m_form->Timer_DeleteStatusMessage.enabled());
     EXPECT_EQ(m_form->Timer_DeleteStatusMessage.deadline(), m_clock.nowMs() + 4000);
     EXPECT_NE(m_form->Timer_DeleteStatusMessage.deadline(), deadlineBefore);
-    EXPECT_TRUE(m_form->loop().repaintRequested());
+    EXPECT_EQ(gStatusMessage,
+              "Kein Photo-Verzeichnis konfiguriert! Bitte Config.exe erneut starten...");
 }
 
 TEST_F(MenuModesWindowTest, InactiveJukeboxIsRefusedWithAHeaderTextForItsTime) {

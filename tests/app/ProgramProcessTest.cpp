@@ -106,6 +106,7 @@ protected:
     void SetUp() override {
         std::filesystem::create_directories(folder.file("Musik"));
         std::filesystem::create_directories(folder.file("lock"));
+        testsupport::linkRepositorySkins(folder.path());
     }
 
     void writeConfig(const std::string& musicPath, bool debugLog) {
@@ -178,6 +179,23 @@ TEST_F(ProgramProcessTest, MissingConfigIniReportsAndStartsConfigurationProgram)
     EXPECT_TRUE(waitForFileContaining(folder.file("config-started.txt"), "started"));
     EXPECT_NE(program.errorOutput().find("Fehler beim Skin-Laden:  Config.ini nicht gefunden!"),
               std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("Ratings.dat")));
+}
+
+TEST_F(ProgramProcessTest, MissingSkinPictureReportsTheFileAndEnds) {
+    writeConfig(folder.file("Musik"), true);
+    std::filesystem::remove(folder.file("Skins"));
+    std::filesystem::create_directories(folder.file("Skins/Default"));
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(ZVN_SOURCE_DIR) + "/Skins/Default")) {
+        if (entry.path().filename() != "IconMusic.bmp")
+            std::filesystem::copy(entry.path(), folder.file("Skins/Default") + "/" +
+                                                    entry.path().filename().string());
+    }
+    RunningProgram program(folder.path(), lockDir());
+    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(program.waitForExit());
+    EXPECT_NE(program.errorOutput().find("IconMusic.bmp"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(folder.file("Ratings.dat")));
 }
 

@@ -31,6 +31,12 @@ private:
     std::filesystem::path m_path;
 };
 
+// Makes the repository's skins the skins of a program folder made by a test.
+inline void linkRepositorySkins(const std::string& programFolder) {
+    std::filesystem::create_directory_symlink(std::string(ZVN_SOURCE_DIR) + "/Skins",
+                                              std::filesystem::path(programFolder) / "Skins");
+}
+
 inline void writeFile(const std::string& path, const std::string& bytes) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
