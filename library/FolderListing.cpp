@@ -1,10 +1,29 @@
 #include "library/FolderListing.h"
 
 #include "app/AppState.h"
+#include "app/Log.h"
+#include "app/Mainform.h"
+#include "config/Config.h"
+#include "library/CoverLookup.h"
+#include "library/FolderInfoWorker.h"
+#include "library/LibraryScan.h"
+#include "library/ProgramLinks.h"
+#include "pictures/CoverView.h"
+#include "platform/FileSystem.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 
 namespace {
+
+using platform::DirEntry;
+using platform::EntryFilter;
+
+constexpr int kChangeCoverIntervalMs = 7000;
 
 // Every browsing list starts with the ".." row under the key "0".
 TElementList& startListWithBackElement() {
@@ -13,25 +32,184 @@ TElementList& startListWithBackElement() {
     return list;
 }
 
+// How one browsing mode turns a folder into rows: its subfolders first, then the files of each
+// mask in turn, in the order the enumeration delivers them.
+struct FolderListingKind {
+    ListElementType folderType;
+    ListElementType fileType;
+    std::initializer_list<const char*> fileMasks;
+    EntryFilter fileFilter;
+    // Photos and program links show their dates; the other kinds carry none.
+    bool keepsDates;
+};
+
+const FolderListingKind kMusicListing{
+    ListElementType::MP3Dir, ListElementType::MP3, {"*.mp3"}, EntryFilter::All, false};
+const FolderListingKind kPhotoListing{
+    ListElementType::PhotoDir, ListElementType::Photo, {"*.jpg"}, EntryFilter::Plain, true};
+const FolderListingKind kProgramLinkListing{ListElementType::ProgramDir,
+                                            ListElementType::ProgramLink,
+                                            {"*.desktop"},
+                                            EntryFilter::Plain,
+                                            true};
+const FolderListingKind kVideoListing{ListElementType::VideoDir,
+                                      ListElementType::Video,
+                                      {"*.mpg", "*.mpe", "*.avi"},
+                                      EntryFilter::Plain,
+                                      false};
+
+using RowHook = std::function<void(TListElement& element, const DirEntry& entry)>;
+
+// Builds the new list for `folder`: "..", then the rows of `kind` keyed and indexed 1, 2, ...
+// The hooks see every row as it is added.
+TElementList& listFolder(const std::string& folder, const FolderListingKind& kind,
+                         const RowHook& onFolder = {}, const RowHook& onFile = {}) {
+    TElementList& list = startListWithBackElement();
+    int counter = 0;
+    const auto addRow = [&](ListElementType type, const DirEntry& entry, const RowHook& hook) {
+        ++counter;
+        auto element = std::make_shared<TListElement>(
+            type, folder, entry.name, kind.keepsDates ? entry.fileDate : 0.0, counter);
+        if (hook)
+            hook(*element, entry);
+        list.add(std::to_string(counter), std::move(element));
+    };
+    for (const auto& entry : platform::listDirectory(folder, "*", EntryFilter::All)) {
+        if (entry.isDirectory)
+            addRow(kind.folderType, entry, onFolder);
+    }
+    for (const char* mask : kind.fileMasks) {
+        for (const auto& entry : platform::listDirectory(folder, mask, kind.fileFilter))
+            addRow(kind.fileType, entry, onFile);
+    }
+    return list;
+}
+
+std::vector<std::string> jpegNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : platform::listDirectory(folder, "*.jpg", EntryFilter::Plain))
+        names.push_back(entry.name);
+    return names;
+}
+
+std::string coverPath(const std::string& folder, const std::optional<std::string>& name) {
+    return name && !name->empty() ? folder + *name : std::string();
+}
+
+void hideCoverImage() {
+    if (MainformExists())
+        Mainform().CoverImage.setVisible(false);
+}
+
+// The front cover of a new folder is shown first, for a full interval.
+void restartCoverAlternation() {
+    gShowBackCover = false;
+    if (!MainformExists())
+        return;
+    platform::Timer& timer = Mainform().Timer_ChangeCoverImage;
+    timer.setEnabled(false);
+    timer.setInterval(kChangeCoverIntervalMs);
+    timer.setEnabled(true);
+}
+
+// The shown music list, handed to a folder-information worker as titles and subfolders.
+FolderInfoJobs folderInfoJobsOf(const std::shared_ptr<TElementList>& list) {
+    FolderInfoJobs jobs;
+    jobs.list = list;
+    jobs.generation = NextFolderInfoGeneration();
+    for (const auto& row : *list) {
+        if (!row.element)
+            continue;
+        if (row.element->ElementType() == ListElementType::MP3)
+            jobs.titles.push_back({row.element, row.element->FullPath()});
+        else if (row.element->ElementType() == ListElementType::MP3Dir)
+            jobs.folders.push_back({row.element, row.element->FullPath() + "/"});
+    }
+    return jobs;
+}
+
 } // namespace
 
-// For now the folder listings show only the ".." row; reading the folders comes later.
-void ListMusicFolder(const std::string& /*folder*/) {
-    startListWithBackElement();
-}
-void ListPhotoFolder(const std::string& /*folder*/) {
-    startListWithBackElement();
-}
-void ListVideoFolder(const std::string& /*folder*/) {
-    startListWithBackElement();
-}
-void ListProgramLinkFolder(const std::string& /*folder*/) {
-    startListWithBackElement();
+bool IsNewFolder(double folderDate, double now, int months) {
+    using namespace std::chrono;
+    // Far outside any file date (or not a number): the calendar arithmetic would overflow.
+    constexpr double kDayRange = 3'000'000.0;
+    if (!(std::abs(folderDate) < kDayRange) || std::isnan(now))
+        return false;
+    months = std::clamp(months, -12'000, 12'000);
+    constexpr sys_days epoch = sys_days{year{1899} / December / 30};
+    const double wholeDays = std::floor(folderDate);
+    const double timeOfDay = folderDate - wholeDays;
+    const year_month_day written{epoch + days{static_cast<long long>(wholeDays)}};
+    const year_month shiftedMonth =
+        year_month{written.year(), written.month()} + std::chrono::months{months};
+    const day lastDay =
+        year_month_day_last{shiftedMonth.year(), month_day_last{shiftedMonth.month()}}.day();
+    const year_month_day limit{shiftedMonth.year(), shiftedMonth.month(),
+                               std::min(written.day(), lastDay)};
+    const double limitDate = static_cast<double>((sys_days{limit} - epoch).count()) + timeOfDay;
+    return now < limitDate;
 }
 
-// For now only the ".." row; the playlists of the library scan are added later.
+void ListMusicFolder(const std::string& folder) {
+    // In the music root itself nothing is marked new: everything there would be.
+    const bool marksNew = folder != gIniRootDirectoryMusic;
+    const double now = platform::nowDelphiDateTime();
+    listFolder(folder, kMusicListing, [&](TListElement& element, const DirEntry& entry) {
+        if (marksNew)
+            element.SetIsNew(IsNewFolder(entry.fileDate, now, gIniNewIconNMonth));
+    });
+
+    gCurrentCoverFrontFileName.clear();
+    gCurrentCoverBackFileName.clear();
+    const std::vector<std::string> names = jpegNames(folder);
+    restartCoverAlternation();
+    gCurrentCoverFrontFileName = coverPath(folder, ChooseFrontCover(names));
+    gCurrentCoverBackFileName = coverPath(folder, ChooseBackCover(names));
+    LogLine("gCurrentCoverFrontFileName=" + gCurrentCoverFrontFileName);
+    LogLine("gCurrentCoverBackFileName=" + gCurrentCoverBackFileName);
+    hideCoverImage();
+
+    StartFolderInfoWorker(folderInfoJobsOf(gListElements));
+}
+
+void ListPhotoFolder(const std::string& folder) {
+    listFolder(folder, kPhotoListing);
+}
+
+void ListProgramLinkFolder(const std::string& folder) {
+    listFolder(folder, kProgramLinkListing, {}, [](TListElement& element, const DirEntry&) {
+        // An entry that cannot be read is still listed, just without its description.
+        ShellLinkInfo info;
+        if (ReadShellLink(element.FullPath(), info))
+            element.SetInfoText(info.Description);
+    });
+}
+
+void ListVideoFolder(const std::string& folder) {
+    listFolder(folder, kVideoListing);
+    gCurrentCoverFrontFileName.clear();
+    const auto jpegs = platform::listDirectory(folder, "*.jpg", EntryFilter::Plain);
+    if (!jpegs.empty())
+        gCurrentCoverFrontFileName = folder + jpegs.front().name;
+    LogLine("gCurrentCoverFrontFileName=" + gCurrentCoverFrontFileName);
+    hideCoverImage();
+}
+
 bool ListPlaylists() {
-    startListWithBackElement();
+    TElementList& list = startListWithBackElement();
+    const auto playlists = FoundPlaylistsSnapshot();
+    for (std::size_t i = 0; i < playlists.size(); ++i) {
+        const auto& [fileName, fullPath] = playlists[i];
+        const int slash = LastCharPos(fullPath, '/');
+        if (slash < 0)
+            return false;
+        const std::string dir = fullPath.substr(0, static_cast<std::size_t>(slash - 1));
+        const std::string number = std::to_string(i);
+        LogLine("Playlist " + number + ": Dir=" + dir + " ; Filename=" + fileName);
+        list.add(number, std::make_shared<TListElement>(ListElementType::Playlist, dir + "/",
+                                                        fileName, 0.0, static_cast<int>(i)));
+    }
     return true;
 }
 

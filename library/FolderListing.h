@@ -17,3 +17,9 @@ bool ListPlaylists();
 
 // ".." and then the queued titles of gActualTitleList, the same elements, not copies.
 void ListJukebox();
+
+// Whether a folder last written at folderDate still counts as new at `now`: now lies before
+// folderDate plus `months` calendar months (same time of day; the day of month clipped to the
+// last day of a shorter month). Dates are days since 30 December 1899, the fraction being the
+// time of day.
+bool IsNewFolder(double folderDate, double now, int months);

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "app/Log.h"
+#include "config/Config.h"
+#include "library/Mp3TestData.h"
+#include "platform/Encoding.h"
+#include "support/TempDir.h"
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A music, photo or video folder built by a test, with the debug log switched on so that the
+// listing's log lines can be checked.
+class ListingFixture {
+public:
+    ListingFixture() {
+        ResetConfigDefaults();
+        ResetApplicationState();
+        // Opening the log with logging off drops lines left pending by earlier tests.
+        SetLoggingEnabled(false);
+        m_log = std::make_unique<TDebugForm>(m_logFolder.path());
+        SetLoggingEnabled(true);
+        root = folder.path() + "/";
+        gIniRootDirectoryMusic = root;
+    }
+    ~ListingFixture() {
+        m_log.reset();
+        SetLoggingEnabled(false);
+        ResetApplicationState();
+    }
+    ListingFixture(const ListingFixture&) = delete;
+    ListingFixture& operator=(const ListingFixture&) = delete;
+
+    // Path of `relative` below the test folder; a folder path when it ends in "/".
+    std::string path(const std::string& relative) const { return root + relative; }
+
+    void makeFolder(const std::string& relative) const {
+        std::filesystem::create_directories(path(relative));
+    }
+    void writeFile(const std::string& relative, const std::string& bytes = "x") const {
+        testsupport::writeFile(path(relative), bytes);
+    }
+    // A 3-second title, tagged when `tag` has a title or year.
+    void writeTitle(const std::string& relative, const mp3test::Tag& tag = {}) const {
+        const bool tagged = !tag.title.empty() || !tag.year.empty() || tag.trackNo >= 0;
+        const mp3test::Bytes bytes =
+            mp3test::cbrFile(3 * 16000, tagged ? mp3test::tagBlock(tag) : mp3test::Bytes{});
+        writeFile(relative, std::string(bytes.begin(), bytes.end()));
+    }
+    // Moves the last-write time of an entry `daysAgo` days into the past.
+    void age(const std::string& relative, int daysAgo) const {
+        std::filesystem::last_write_time(path(relative),
+                                         std::filesystem::file_time_type::clock::now() -
+                                             std::chrono::hours(24) * daysAgo);
+    }
+
+    // True when `line` is a whole line of the log.
+    bool logHasLine(const std::string& line) const {
+        const std::string bytes = testsupport::readFile(m_logFolder.file("debug.txt"));
+        return ("\r\n" + platform::decodeFileText(bytes)).find("\r\n" + line + "\r\n") !=
+               std::string::npos;
+    }
+
+    testsupport::TempDir folder;
+    std::string root;
+
+private:
+    testsupport::TempDir m_logFolder;
+    std::unique_ptr<TDebugForm> m_log;
+};
+
+// The file names of the list's rows, in order.
+inline std::vector<std::string> fileNamesOf(const TElementList& list) {
+    std::vector<std::string> names;
+    for (const auto& row : list)
+        names.push_back(row.element ? row.element->FileName() : std::string("<null>"));
+    return names;
+}
