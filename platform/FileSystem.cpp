@@ -203,6 +203,61 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
                         static_cast<std::uint64_t>(info->st_ino)};
 }
 
+namespace {
+
+EntryKind kindOfMode(mode_t mode) {
+    if (S_ISDIR(mode))
+        return EntryKind::Folder;
+    if (S_ISREG(mode))
+        return EntryKind::File;
+    return EntryKind::Other;
+}
+
+// The kind from the directory entry's type; a link, or a file system that does not fill in
+// the type, needs a stat of the target.
+EntryKind kindOfEntry(int folderFd, const dirent& raw) {
+    switch (raw.d_type) {
+    case DT_DIR:
+        return EntryKind::Folder;
+    case DT_REG:
+        return EntryKind::File;
+    case DT_LNK:
+    case DT_UNKNOWN:
+        break;
+    default:
+        return EntryKind::Other;
+    }
+    struct stat info {};
+    if (::fstatat(folderFd, raw.d_name, &info, 0) != 0)
+        return EntryKind::Other;
+    return kindOfMode(info.st_mode);
+}
+
+bool isDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+} // namespace
+
+std::optional<FastDirListing> listDirectoryUnsorted(const std::string& dir) {
+    DirHandle handle(::opendir(dir.empty() ? "." : dir.c_str()));
+    if (!handle)
+        return std::nullopt;
+    const int folderFd = ::dirfd(handle.get());
+    struct stat self {};
+    if (::fstat(folderFd, &self) != 0)
+        return std::nullopt;
+    FastDirListing listing;
+    listing.identity = FileIdentity{static_cast<std::uint64_t>(self.st_dev),
+                                    static_cast<std::uint64_t>(self.st_ino)};
+    while (const dirent* raw = ::readdir(handle.get())) {
+        if (isDotOrDotDot(raw->d_name))
+            continue;
+        listing.entries.push_back(FastDirEntry{raw->d_name, kindOfEntry(folderFd, *raw)});
+    }
+    return listing;
+}
+
 std::string currentDirectory() {
     std::string buffer(256, '\0');
     for (;;) {

@@ -55,6 +55,32 @@ struct FileIdentity {
 };
 std::optional<FileIdentity> fileIdentity(const std::string& path);
 
+// What an unsorted listing tells about an entry, links followed.
+enum class EntryKind : std::uint8_t {
+    Folder,
+    File,
+    // Devices, pipes, sockets and links whose target is missing.
+    Other,
+};
+
+struct FastDirEntry {
+    std::string name;
+    EntryKind kind = EntryKind::Other;
+};
+
+struct FastDirListing {
+    // Identity of the folder itself (links followed), so that a recursive walk can tell a
+    // folder it has already entered through another path.
+    FileIdentity identity;
+    std::vector<FastDirEntry> entries;
+};
+
+// Every entry of `dir` (hidden ones included) in the order the file system gives them,
+// without "." and "..". Meant for walks over whole trees: the kind comes from the directory
+// entry itself, so only links and entries of unknown type cost a stat. Empty optional when the
+// folder cannot be opened.
+std::optional<FastDirListing> listDirectoryUnsorted(const std::string& dir);
+
 // The process's working directory without a final "/" ("/" itself for the root).
 std::string currentDirectory();
 
