@@ -10,7 +10,9 @@
 #include "input/Keyboard.h"
 #include "input/Menubar.h"
 #include "input/Mouse.h"
+#include "library/FolderInfoWorker.h"
 #include "library/LibraryScan.h"
+#include "pictures/PictureControlInput.h"
 #include "platform/FileSystem.h"
 #include "platform/KeyMap.h"
 #include "platform/Process.h"
@@ -74,8 +76,13 @@ TMainform::TMainform(const Options& options)
     // The window as designed, at the top-left corner; the skin sizes it to the resolution.
     m_window = std::make_unique<platform::Window>("Zuvenmedia", 1074, 695);
     setUpPictureControls();
+    Timer_DelayAfterKeyPressed.setHandler(Timer_DelayAfterKeyPressedTimer);
     m_loop.setEventHandler([this](const SDL_Event& event) { handleEvent(event); });
     m_loop.setPaintHandler([this] { FormPaint(); });
+    Timer_HoldScrollbarDelay.setHandler(Timer_HoldScrollbarDelayTimer);
+    Timer_HoldScrollbarUpOrDown.setHandler(Timer_HoldScrollbarUpOrDownTimer);
+    Timer_ShowNumberOfTracksInitially.setHandler(Timer_ShowNumberOfTracksInitiallyTimer);
+    Timer_ShowNumberOfTracksInitially2.setHandler(Timer_ShowNumberOfTracksInitially2Timer);
 }
 
 TMainform::~TMainform() {
@@ -147,6 +154,7 @@ void TMainform::setUpPictureControls() {
     CoverImage.StretchRatio = true;
     CoverImage.Jpeg.performance = platform::JpegOptions::Performance::BestSpeed;
     CoverImage.Jpeg.progressiveDisplay = true;
+    CoverImage.onClick = CoverImageClick;
     // A control that must show itself at once is drawn over the back buffer and presented.
     for (TCBImage* control : {&ImagePhoto, &CoverImage}) {
         control->onPaintNow = [this](TCBImage& image) {
@@ -181,6 +189,8 @@ void TMainform::FormDestroy() {
         m_scanThread.request_stop();
         m_scanThread.join();
     }
+    // Folder workers post to this window's loop; none may outlive it.
+    StopFolderInfoWorkers();
     FreeSkin();
     gListElements = std::make_shared<TElementList>();
     gSpeechVoice.reset();

@@ -1,4 +1,363 @@
 #include "input/Keyboard.h"
 
-void FormKeyDown(int /*key*/, bool /*shift*/, bool /*ctrl*/) {}
-void FormTextInput(const std::string& /*text*/) {}
+#include "app/AppState.h"
+#include "app/Log.h"
+#include "app/Mainform.h"
+#include "app/MenuModes.h"
+#include "config/Options.h"
+#include "config/Ratings.h"
+#include "input/Cursor.h"
+#include "input/Dispatch.h"
+#include "input/Menubar.h"
+#include "library/CoverLookup.h"
+#include "library/Mp3Element.h"
+#include "pictures/CoverView.h"
+#include "pictures/PhotoView.h"
+#include "platform/FileSystem.h"
+#include "playback/MusicPlayback.h"
+#include "playback/Video.h"
+#include "speech/SpokenMenu.h"
+#include "ui/Editfield.h"
+#include "ui/InfoScroller.h"
+#include "ui/MenubarDrawing.h"
+#include "ui/TitlebarList.h"
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+// Windows virtual-key codes used here.
+constexpr int kKeyPause = 19;
+constexpr int kKeyEscape = 27;
+constexpr int kKeyPageUp = 33;
+constexpr int kKeyPageDown = 34;
+constexpr int kKeyEnd = 35;
+constexpr int kKeyHome = 36;
+constexpr int kKeyLeft = 37;
+constexpr int kKeyUp = 38;
+constexpr int kKeyRight = 39;
+constexpr int kKeyDown = 40;
+constexpr int kKeyDigit0 = 48;
+constexpr int kKeyDigit1 = 49;
+constexpr int kKeyDigit9 = 57;
+constexpr int kKeyA = 65;
+constexpr int kKeyN = 78;
+constexpr int kKeyP = 80;
+constexpr int kKeyS = 83;
+constexpr int kKeyZ = 90;
+constexpr int kKeyF1 = 112;
+constexpr int kKeyVolumeDown = 174;
+constexpr int kKeyVolumeUp = 175;
+constexpr int kKeyMediaPlayPause = 179;
+constexpr int kKeyPlus = 187;
+constexpr int kKeyMinus = 189;
+constexpr int kKeyOem102 = 226; // the extra key left of Y/Z on European keyboards
+
+// Text typed with a key belongs to the control that had the focus when the key went down: a
+// key that opens the search does not type its own letter into the new field.
+bool gTextGoesToField = false;
+
+TMainform* form() {
+    return MainformExists() ? &Mainform() : nullptr;
+}
+
+void restartTimer(platform::Timer& timer) {
+    timer.setEnabled(false);
+    timer.setEnabled(true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Full-window modes take every key first.
+
+struct PhotoKeyRow {
+    int key;
+    void (*run)();
+};
+
+const std::array<PhotoKeyRow, 8> kPhotoViewKeys = {{
+    {kKeyPageUp, callDiashowFunction_PreviousPhoto},
+    {kKeyLeft, callDiashowFunction_PreviousPhoto},
+    {kKeyUp, callDiashowFunction_PreviousPhoto},
+    {kKeyP, callDiashowFunction_PreviousPhoto},
+    {kKeyPageDown, callDiashowFunction_NextPhoto},
+    {kKeyRight, callDiashowFunction_NextPhoto},
+    {kKeyDown, callDiashowFunction_NextPhoto},
+    {kKeyN, callDiashowFunction_NextPhoto},
+}};
+
+// True when a full-window mode took the key.
+bool fullWindowModeTakesKey(int key) {
+    if (gMenuMode == mmCoverFullscreen) {
+        ShowCoverFullscreen("");
+        return true;
+    }
+    if (gMenuMode == mmCoverScreensaver) {
+        CoverShow(false);
+        return true;
+    }
+    // A video filling the window keeps only seeking and Ctrl+S; any other key shrinks it.
+    if (VideoFillsWindow() && key != kKeyLeft && key != kKeyRight && key != kKeyS) {
+        ToggleVideoFullscreen();
+        return true;
+    }
+    if (gMenuMode == mmPhotoView) {
+        for (const PhotoKeyRow& row : kPhotoViewKeys) {
+            if (row.key == key) {
+                row.run();
+                return true;
+            }
+        }
+        callFunction_ClosePhotoView();
+        return true;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Shift and Ctrl combinations: every matching row runs, in table order.
+
+enum class Modifier : std::uint8_t { Shift, Ctrl };
+
+struct ModifiedKeyRow {
+    int firstKey;
+    int lastKey;
+    Modifier modifier;
+    void (*run)(int key);
+};
+
+void armTwoDigitEntry(int /*key*/) {
+    gTwoDigitEntry = true;
+    ShowPressedKeyText("__");
+    gFirstDigit = -1;
+}
+
+void goToMainMenu(int /*key*/) {
+    gCurrentCoverFrontFileName.clear();
+    callFunction_MainMenu();
+}
+
+void rateCurrentElement(int /*key*/) {
+    if (const ListElementPtr element = CurrentListElement())
+        ChangeRating(*element);
+}
+
+const std::array<ModifiedKeyRow, 6> kModifiedKeys = {{
+    {kKeyMinus, kKeyMinus, Modifier::Shift, armTwoDigitEntry},
+    {kKeyOem102, kKeyOem102, Modifier::Shift, armTwoDigitEntry},
+    {kKeyS, kKeyS, Modifier::Ctrl, [](int) { callFunction_Stop(); }},
+    {kKeyHome, kKeyHome, Modifier::Ctrl, goToMainMenu},
+    // The "*" key of German layouts.
+    {kKeyPlus, kKeyPlus, Modifier::Shift, rateCurrentElement},
+    {kKeyA, kKeyZ, Modifier::Shift, JumpToLetter},
+}};
+
+void runModifiedKeys(int key, bool shift, bool ctrl) {
+    for (const ModifiedKeyRow& row : kModifiedKeys) {
+        const bool held = row.modifier == Modifier::Shift ? shift : ctrl;
+        if (held && key >= row.firstKey && key <= row.lastKey)
+            row.run(key);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys without Shift and Ctrl: the menubar first, then the fixed keys.
+
+// The first button of the current set with the key as Key1 or Key2, button 0 first; also the
+// buttons that are not drawn. True when a command was dispatched.
+bool dispatchMenubarKey(int key) {
+    for (int i = 0; i < gNumberOfMenuItems; ++i) {
+        const TMenuItem& item = gMenubarItems[static_cast<std::size_t>(i)];
+        if (item.Key1 == key || (item.Key2 != 0 && item.Key2 == key)) {
+            // The set may be rebuilt by the command; its name is taken before.
+            const std::string command = item.Command;
+            DispatchCommand(command);
+            return true;
+        }
+    }
+    return false;
+}
+
+struct FixedKeyRow {
+    int firstKey;
+    int lastKey;
+    void (*run)(int key);
+};
+
+void leftKey(int /*key*/) {
+    if (gMenuMode == mmOptions) {
+        ShowPressedKeyText("Links");
+        ChangeOption(-1);
+    } else {
+        SkipBackward();
+    }
+}
+
+void rightKey(int /*key*/) {
+    if (gMenuMode == mmOptions) {
+        ShowPressedKeyText("Rechts");
+        ChangeOption(+1);
+    } else {
+        SkipForward();
+    }
+}
+
+// "0" (and Escape) selects only as a digit of an armed two-digit entry.
+void zeroKey(int /*key*/) {
+    if (gTwoDigitEntry)
+        SelectByNumber(0);
+}
+
+const std::array<FixedKeyRow, 15> kFixedKeys = {{
+    {kKeyPause, kKeyPause, [](int) { callFunction_Pause(); }},
+    {kKeyMediaPlayPause, kKeyMediaPlayPause, [](int) { callFunction_Pause(); }},
+    {kKeyPageUp, kKeyPageUp, [](int) { PageUp(); }},
+    {kKeyPageDown, kKeyPageDown, [](int) { PageDown(); }},
+    {kKeyEnd, kKeyEnd, [](int) { CursorEnd(); }},
+    {kKeyHome, kKeyHome, [](int) { CursorHome(); }},
+    {kKeyLeft, kKeyLeft, leftKey},
+    {kKeyUp, kKeyUp, [](int) { CursorUp(); }},
+    {kKeyRight, kKeyRight, rightKey},
+    {kKeyDown, kKeyDown, [](int) { CursorDown(); }},
+    {kKeyDigit0, kKeyDigit0, zeroKey},
+    {kKeyDigit1, kKeyDigit9, [](int key) { SelectByNumber(key - kKeyDigit0); }},
+    {kKeyF1, kKeyF1, [](int) { SpeakCurrentMenu(); }},
+    // The volume keys of a multimedia keyboard move the cursor.
+    {kKeyVolumeDown, kKeyVolumeDown, [](int) { CursorDown(); }},
+    {kKeyVolumeUp, kKeyVolumeUp, [](int) { CursorUp(); }},
+}};
+
+void runPlainKey(int key) {
+    bool handled = false;
+    if (!(key == kKeyDigit0 && gTwoDigitEntry))
+        handled = dispatchMenubarKey(key);
+    // Left and Right move the search field's caret instead of seeking.
+    if (gMenuMode == mmSearch && (key == kKeyLeft || key == kKeyRight))
+        handled = true;
+    if (handled)
+        return;
+    for (const FixedKeyRow& row : kFixedKeys) {
+        if (key >= row.firstKey && key <= row.lastKey) {
+            row.run(key);
+            return;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Repaint after a key: row and page moves redraw only the list and the scrollbar, except in
+// the main menu (whose clock line shares the list area) and the options screen.
+
+bool isRowMoveKey(int key) {
+    return key == kKeyPageUp || key == kKeyPageDown || key == kKeyUp || key == kKeyDown;
+}
+
+void repaintAfterKey(int key) {
+    if (isRowMoveKey(key) && gMenuMode == mmPlaylists)
+        DrawMenubar(false); // its last button shows only for playlists in the music root
+    if (isRowMoveKey(key) && gMenuMode != mmOptions && gMenuMode != mmMain) {
+        DrawTitlebarList();
+        DrawScrollbar();
+        return;
+    }
+    if (TMainform* main = form())
+        main->requestRepaint();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Previews once the keys rest.
+
+// Shows a picture in the cover area; the full paint loads it into the hidden cover control.
+void previewInCoverArea(const std::string& picture) {
+    gCurrentCoverFrontFileName = picture;
+    if (TMainform* main = form()) {
+        main->CoverImage.setVisible(false);
+        main->requestRepaint();
+    }
+}
+
+void previewPhoto(const ListElementPtr& element) {
+    // Folders and ".." have no picture to show.
+    if (element->ElementType() != ListElementType::Photo)
+        return;
+    previewInCoverArea(element->FullPath());
+}
+
+void previewProgramLinkPicture(const ListElementPtr& element) {
+    if (element->FullPath() == "..")
+        return;
+    const std::string picture = element->Dir() + element->Name() + ".jpg";
+    // A link without a picture clears the previous link's picture instead of showing an
+    // empty frame.
+    previewInCoverArea(platform::fileExists(picture) ? picture : std::string());
+}
+
+void showSearchResultInfo(const ListElementPtr& element) {
+    if (element->FileName() == "..")
+        return;
+    FillMP3Element(*element);
+    callFunction_Info(*element);
+}
+
+struct PreviewRow {
+    std::uint8_t mode;
+    void (*preview)(const ListElementPtr& element);
+};
+
+const std::array<PreviewRow, 3> kPreviews = {{
+    {mmPhoto, previewPhoto},
+    {mmProgramLinks, previewProgramLinkPicture},
+    {mmSearch, showSearchResultInfo},
+}};
+
+} // namespace
+
+void FormKeyDown(int key, bool shift, bool ctrl) {
+    TMainform* main = form();
+    if (main && main->Timer_Screensaver.enabled())
+        restartTimer(main->Timer_Screensaver);
+    // From here on Escape and "0" are the same key.
+    if (key == kKeyEscape)
+        key = kKeyDigit0;
+    if (gKeysLocked) {
+        gTextGoesToField = false;
+        return;
+    }
+    if (main)
+        restartTimer(main->Timer_DelayAfterKeyPressed);
+    LogLine("KeyDown: " + std::to_string(key));
+
+    // The search field sees every key too (Backspace, Delete, caret keys); the window's own
+    // handling below goes on whatever the field did with it.
+    gTextGoesToField = Editfield.Visible();
+    if (gTextGoesToField)
+        Editfield.keyDown(key);
+
+    if (fullWindowModeTakesKey(key))
+        return;
+    if (shift || ctrl)
+        runModifiedKeys(key, shift, ctrl);
+    else
+        runPlainKey(key);
+    repaintAfterKey(key);
+}
+
+void FormTextInput(const std::string& text) {
+    if (gKeysLocked || !gTextGoesToField || !Editfield.Visible())
+        return;
+    Editfield.textInput(text);
+}
+
+void Timer_DelayAfterKeyPressedTimer() {
+    if (TMainform* main = form())
+        main->Timer_DelayAfterKeyPressed.setEnabled(false);
+    const ListElementPtr element = CurrentListElement();
+    if (!element)
+        return;
+    for (const PreviewRow& row : kPreviews) {
+        if (row.mode == gMenuMode) {
+            row.preview(element);
+            return;
+        }
+    }
+}

@@ -6,6 +6,7 @@
 #include "platform/Encoding.h"
 #include "playback/Playlists.h"
 
+#include <algorithm>
 #include <utility>
 
 TMenuItem::TMenuItem(std::array<std::string, 5> captions, std::string command, char keyChar,
@@ -247,4 +248,22 @@ std::string KeyLabelText(const TMenuItem& item) {
             return text;
     }
     return "[" + characterOfCode(item.Key1) + "]";
+}
+
+int MenuItemInSlot(int slot) {
+    const int slots = gNumberOfMenubars;
+    if (slot < 0 || slot >= slots || gMenuMode > mmSearch)
+        return -1;
+    int shown = std::clamp(gNumberOfMenuItems, 0, kMenubarItemCapacity);
+    if (gMenuMode == mmPlaylists) {
+        // Appending to (or confirming) a playlist only applies to the playlists in the music
+        // root; elsewhere the last button is neither drawn nor clickable.
+        const ListElementPtr current = CurrentListElement();
+        if (!current || current->Dir() != gIniRootDirectoryMusic)
+            shown = std::max(shown - 1, 0);
+    }
+    const int item = slots - 1 - slot;
+    if (item >= shown)
+        return -1;
+    return gMenubarItems[static_cast<std::size_t>(item)].Command.empty() ? -1 : item;
 }

@@ -48,3 +48,9 @@ std::string KeyPictureName(const TMenuItem& item);
 std::string KeyLabelText(const TMenuItem& item);
 // The skin's key picture of the button; nullptr when the key has none or it is not loaded.
 const platform::Picture* KeyPicture(const TMenuItem& item);
+
+// The index in gMenubarItems of the button shown in the slot, -1 for an empty slot. The
+// buttons fill the bottom slots, button 0 the lowest; a button without a command is not shown,
+// nor is the last button of the playlists list while it does not apply (it is then not
+// clickable either), nor any button in the full-window modes, which show no menubar.
+int MenuItemInSlot(int slot);

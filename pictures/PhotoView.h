@@ -8,3 +8,10 @@
 inline TElementList gDiashowPhotoList;
 inline int gDiashowPhotoIndex = 0;
 inline std::string gCurrentPhotoTitle;
+
+// Shows a photo of the current folder full-window (mmPhotoView).
+void OpenPhotoView(const ListElementPtr& photo);
+void callDiashowFunction_NextPhoto();
+void callDiashowFunction_PreviousPhoto();
+// DIASHOW: starts the external diashow program on the current folder.
+void callDiashowFunction_StartDiashow();

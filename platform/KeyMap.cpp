@@ -52,6 +52,7 @@ constexpr KeyRow kKeyRows[] = {
     {KeyMatch::Keycode, SDLK_PAGEDOWN, vk::PageDown, 1},
     {KeyMatch::Keycode, SDLK_END, vk::End, 1},
     {KeyMatch::Keycode, SDLK_HOME, vk::Home, 1},
+    {KeyMatch::Keycode, SDLK_DELETE, 46, 1},
     {KeyMatch::Keycode, SDLK_LEFT, vk::Left, 1},
     {KeyMatch::Keycode, SDLK_UP, vk::Up, 1},
     {KeyMatch::Keycode, SDLK_RIGHT, vk::Right, 1},

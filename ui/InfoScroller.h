@@ -2,7 +2,12 @@
 
 #include <string>
 
+class TListElement;
+
 // The running info text of the status line and the 1-based position of its visible window;
 // empty while no info text runs. Main thread only.
 inline std::string gInfoScrollerText;
 inline int gInfoScrollerPos = 1;
+
+// INFO: runs the element's info text through the status line from its first character.
+void callFunction_Info(const TListElement& element);

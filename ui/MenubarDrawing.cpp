@@ -12,19 +12,6 @@
 
 namespace {
 
-// Buttons shown in the current mode. In the playlists list the last button (append to or
-// confirm a playlist) only applies to the playlists directly in the music root; without a
-// highlighted element there is nothing it could apply to.
-int visibleMenuItems() {
-    int count = std::clamp(gNumberOfMenuItems, 0, kMenubarItemCapacity);
-    if (gMenuMode == mmPlaylists) {
-        const ListElementPtr current = CurrentListElement();
-        if (!current || current->Dir() != gIniRootDirectoryMusic)
-            count = std::max(count - 1, 0);
-    }
-    return count;
-}
-
 platform::FontSpec menubarFont(bool bold, platform::Color color) {
     return platform::FontSpec{gFontName, gFontSizeMenubar, bold, false, color};
 }
@@ -64,7 +51,6 @@ void DrawMenubar(platform::Canvas& canvas, bool onlyIfChanged) {
     if (gMenuMode > mmSearch)
         return;
 
-    const int shown = visibleMenuItems();
     const int slots = gNumberOfMenubars;
     canvas.setTextBackground(true);
     gDrawnMenuHighlight = -1;
@@ -76,12 +62,9 @@ void DrawMenubar(platform::Canvas& canvas, bool onlyIfChanged) {
         canvas.fillRect(platform::Rect{0, top, gLeftColumnWidth, top + gMenubarHeight - 3},
                         highlighted ? gColorMenubarHighlight : gColorMenubar);
 
-        // Button 0 sits in the bottom slot and the later buttons go upward.
-        if (slot < slots - shown)
-            continue;
-        const TMenuItem& item = gMenubarItems[static_cast<std::size_t>(slots - 1 - slot)];
-        if (!item.Command.empty())
-            drawButton(canvas, item, top);
+        const int item = MenuItemInSlot(slot);
+        if (item >= 0)
+            drawButton(canvas, gMenubarItems[static_cast<std::size_t>(item)], top);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "library/CoverLookup.h"
 #include "pictures/CoverView.h"
 #include "platform/Canvas.h"
+#include "ui/Editfield.h"
 #include "ui/HeaderBar.h"
 #include "ui/MenubarDrawing.h"
 #include "ui/StatusLine.h"
@@ -81,6 +82,9 @@ void PaintMainScreen(platform::Canvas& canvas) {
     // (the main menu its own variant of it).
     if (gMenuMode != mmOptions)
         DrawTitlebarList(canvas);
+    // The search field lies over the folder-name line above the list.
+    if (Editfield.Visible())
+        Editfield.paint(canvas);
     DrawCover(canvas, gShowBackCover ? gCurrentCoverBackFileName : gCurrentCoverFrontFileName);
     canvas.setTextBackground(true);
 }

@@ -1,0 +1,39 @@
+#include "config/Options.h"
+
+#include "app/AppState.h"
+#include "app/Log.h"
+#include "app/Mainform.h"
+#include "app/MenuModes.h"
+#include "config/Config.h"
+#include "input/Dispatch.h"
+#include "input/Menubar.h"
+
+void callFunction_Options() {
+    LogLine("enter callFunction_Options()");
+    if (gMenuMode == mmOptions) {
+        ShowPressedKeyText("Speichere Optionen");
+        WriteConfig();
+        RestorePreviousMenuMode();
+    } else {
+        EnterPreviousModeSave();
+        gMenuMode = mmOptions;
+        ShowPressedKeyText("Optionen");
+        gListElementOffset = 0;
+        HightlightTitlebarIndex = 0;
+        BuildOptionsList();
+        BuildMenubar();
+    }
+    if (MainformExists())
+        Mainform().requestRepaint();
+}
+
+// Placeholder: the option rows come with the options screen; until then the screen is empty.
+void BuildOptionsList() {
+    LogLine("enter BuildOptionsList()");
+    ReplaceListElements();
+}
+
+// Placeholder: changing option values comes with the options screen.
+void ChangeOption(int /*step*/) {
+    LogLine("enter ChangeOption()");
+}

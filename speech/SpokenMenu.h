@@ -1,0 +1,4 @@
+#pragma once
+
+// F1: speaks the name of the current menu, or the highlighted folder or title.
+void SpeakCurrentMenu();

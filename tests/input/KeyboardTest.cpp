@@ -1,0 +1,153 @@
+#include "input/Keyboard.h"
+
+#include "input/KeysTestFixture.h"
+#include "input/Menubar.h"
+#include "ui/InfoScroller.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace keystest;
+
+class KeyboardTest : public KeysTest {};
+
+TEST_F(KeyboardTest, EscapeGoesBackLeavesTheOptionsAndLeavesTheSearch) {
+    openMusicRoot();
+    HightlightTitlebarIndex = 1;
+    press(kReturn);
+    ASSERT_EQ(gCurrentDirectory, root("Musik") + "Album01/");
+    press(kEscape);
+    EXPECT_EQ(currentName(), "Album01");
+    EXPECT_TRUE(logged("KeyDown: 48"));
+    press('O');
+    ASSERT_EQ(gMenuMode, mmOptions);
+    press(kEscape);
+    EXPECT_EQ(gMenuMode, mmMusic);
+    press('S');
+    ASSERT_EQ(gMenuMode, mmSearch);
+    press(kEscape);
+    EXPECT_EQ(gMenuMode, mmMusic);
+    EXPECT_FALSE(Editfield.Visible());
+}
+
+TEST_F(KeyboardTest, TextGoesToTheSearchFieldOnlyForKeysPressedInIt) {
+    openMusicRoot();
+    press('S');
+    const std::string prompt = Editfield.Text();
+    FormTextInput("s"); // the letter of the key that opened the search
+    EXPECT_EQ(Editfield.Text(), prompt);
+    for (const char* typed : {"a", "3"}) { // digits do not select in the search
+        press(typed[0]);
+        FormTextInput(typed);
+    }
+    EXPECT_EQ(Editfield.Text(), "a3");
+    press(8); // Backspace
+    EXPECT_EQ(Editfield.Text(), "a");
+    EXPECT_EQ(gMenuMode, mmSearch);
+}
+
+TEST_F(KeyboardTest, TwoDigitEntry) {
+    press(kDigit0); // not armed: "0" is no key of the main menu
+    EXPECT_EQ(gPressedKeyText, "");
+    press(kMinus, true);
+    EXPECT_EQ(gPressedKeyText, "__");
+    press(kDigit0);
+    press('3');
+    EXPECT_EQ(gMenuMode, mmVideo);
+    press(kHome, false, true);
+    ASSERT_EQ(gMenuMode, mmMain);
+    press(kMinus, true);
+    press(kDigit0);
+    press(kDigit0);
+    EXPECT_EQ(gMenuMode, mmMain);
+    EXPECT_FALSE(gTwoDigitEntry);
+
+    // In a list an armed "0" is a digit, not Back; "00" selects ".." and so goes back.
+    openMusicRoot();
+    HightlightTitlebarIndex = 1;
+    press(kReturn);
+    press(kMinus, true);
+    press(kDigit0);
+    press(kDigit0);
+    EXPECT_EQ(currentName(), "Album01");
+    EXPECT_TRUE(gActualTitleList.empty());
+}
+
+TEST_F(KeyboardTest, PlusInTheMusicFoldersIsTheJukeboxShiftPlusTheRating) {
+    openMusicRoot();
+    HightlightTitlebarIndex = 1;
+    press(kPlus);
+    EXPECT_TRUE(logged("enter callFunction_JukeboxDir()"));
+    EXPECT_TRUE(gRatings.empty());
+    press(kPlus, true);
+    EXPECT_EQ(LookupRating(*CurrentListElement()), "*");
+}
+
+TEST_F(KeyboardTest, ShiftLetterJumpsToTheFirstUpperCaseName) {
+    openMusicRoot();
+    press('K', true); // "klein" is lower-case
+    EXPECT_EQ(HightlightTitlebarIndex, 0);
+    press('A', true);
+    EXPECT_EQ(currentName(), "Album01");
+    EXPECT_EQ(gMenuMode, mmMusic); // highlighted, not opened
+}
+
+TEST_F(KeyboardTest, RowMovesRepaintOnlyTheListExceptInTheMainMenu) {
+    press(kPageDown);
+    EXPECT_TRUE(form->loop().repaintRequested());
+    openMusicRoot();
+    press(kPageDown);
+    press(kDown);
+    EXPECT_EQ(gListElementOffset, 5);
+    EXPECT_EQ(HightlightTitlebarIndex, 1);
+    EXPECT_FALSE(form->loop().repaintRequested());
+    press(kVolumeDown); // moves the cursor, but repaints the window
+    EXPECT_EQ(HightlightTitlebarIndex, 2);
+    EXPECT_TRUE(form->loop().repaintRequested());
+}
+
+TEST_F(KeyboardTest, AKeyOnlyEndsTheScreensaverOrTheFullscreenCover) {
+    openMusicRoot();
+    gPreviousMenuMode = mmMusic;
+    gMenuMode = mmCoverScreensaver;
+    form->Timer_Screensaver.setEnabled(false);
+    press(kDown);
+    EXPECT_EQ(gMenuMode, mmMusic);
+    EXPECT_EQ(HightlightTitlebarIndex, 0);
+    EXPECT_TRUE(form->Timer_Screensaver.enabled());
+    callFunction_PlaylistMenu(false);
+    gMenuMode = mmCoverFullscreen;
+    press(kReturn);
+    EXPECT_EQ(gMenuMode, mmMusic);
+    EXPECT_FALSE(logged("enter callFunction_Play()"));
+}
+
+TEST_F(KeyboardTest, RestingKeysPreviewTheProgramLinkPictureAndTheSearchResult) {
+    testsupport::writeFile(folder.file("Programme/editor.jpg"), "picture");
+    callFunction_ProgramMenu();
+    press(kDown);
+    press(kDown); // editor.desktop
+    form->loop().advance(499);
+    EXPECT_TRUE(gCurrentCoverFrontFileName.empty());
+    form->loop().advance(1);
+    EXPECT_EQ(gCurrentCoverFrontFileName, root("Programme") + "editor.jpg");
+    press(kUp); // a folder without a picture clears it
+    form->loop().advance(500);
+    EXPECT_TRUE(gCurrentCoverFrontFileName.empty());
+
+    openMusicRoot();
+    press('S');
+    auto title = std::make_shared<TListElement>(ListElementType::MP3, root("Musik"), "x", 0.0, 0);
+    title->SetInfoText("stale");
+    ReplaceListElements().add("x", title);
+    press(kDown);
+    form->loop().advance(500);
+    EXPECT_EQ(gPressedKeyText, "Info");
+    EXPECT_EQ(gInfoScrollerText, ""); // read afresh from the (unreadable) file
+}
+
+} // namespace

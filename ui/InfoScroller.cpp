@@ -1,0 +1,13 @@
+#include "ui/InfoScroller.h"
+
+#include "app/Log.h"
+#include "input/Dispatch.h"
+#include "library/ListElement.h"
+
+void callFunction_Info(const TListElement& element) {
+    ShowPressedKeyText("Info");
+    LogLine("select title " + element.Describe() + ".");
+    gInfoScrollerText = element.InfoText();
+    // The scroller's timer steps to the first character at its next tick.
+    gInfoScrollerPos = 0;
+}
