@@ -118,7 +118,7 @@ void TMainform::runStartupSequence() {
     gIconHeight = 32;
     LoadSkin(true);
 
-    gMenuMode = mmMain;
+    SetMenuMode(mmMain);
     HightlightTitlebarIndex = 0;
     gHighlightedMenuItem = -1;
     gScreensaverCoverShown.fill(0);
@@ -208,11 +208,12 @@ void TMainform::handleEvent(const SDL_Event& event) {
             requestRepaint();
         break;
     case SDL_KEYDOWN: {
+        // Every key reaches the handler, also those without a function: each one counts as
+        // activity, and its text may be typed into the search field.
         const int key =
             platform::virtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.scancode);
-        if (key != 0)
-            FormKeyDown(key, platform::shiftDown(event.key.keysym.mod),
-                        platform::ctrlDown(event.key.keysym.mod));
+        FormKeyDown(key, platform::shiftDown(event.key.keysym.mod),
+                    platform::ctrlDown(event.key.keysym.mod));
         break;
     }
     case SDL_TEXTINPUT:

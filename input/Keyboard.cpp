@@ -14,6 +14,7 @@
 #include "pictures/CoverView.h"
 #include "pictures/PhotoView.h"
 #include "platform/FileSystem.h"
+#include "platform/KeyMap.h"
 #include "playback/MusicPlayback.h"
 #include "playback/Video.h"
 #include "speech/SpokenMenu.h"
@@ -86,6 +87,10 @@ const std::array<PhotoKeyRow, 8> kPhotoViewKeys = {{
     {kKeyN, callDiashowFunction_NextPhoto},
 }};
 
+bool isModifierKey(int key) {
+    return key == platform::vk::Shift || key == platform::vk::Control || key == platform::vk::Alt;
+}
+
 // True when a full-window mode took the key.
 bool fullWindowModeTakesKey(int key) {
     if (gMenuMode == mmCoverFullscreen) {
@@ -96,6 +101,10 @@ bool fullWindowModeTakesKey(int key) {
         CoverShow(false);
         return true;
     }
+    // Shift, Ctrl or Alt alone only begins a combination (Ctrl+S stops the video): these modes
+    // wait for the key that completes it.
+    if (isModifierKey(key) && (VideoFillsWindow() || gMenuMode == mmPhotoView))
+        return true;
     // A video filling the window keeps only seeking and Ctrl+S; any other key shrinks it.
     if (VideoFillsWindow() && key != kKeyLeft && key != kKeyRight && key != kKeyS) {
         ToggleVideoFullscreen();

@@ -11,8 +11,9 @@ enum class KeyMatch {
     Scancode,
     // The key's character or function in the current layout.
     Keycode,
-    // The physical key, for layouts whose key gives no ASCII character (Cyrillic, Greek...),
-    // as the Windows key codes of such layouts go by the position on an English keyboard.
+    // The physical key, for keys whose character is not ASCII and not in the table (letters
+    // of Cyrillic or Greek layouts, punctuation of other European layouts): such keys take
+    // the code of the same position on an English keyboard, as under Windows.
     ScancodeOfNonAsciiKey,
 };
 
@@ -42,6 +43,23 @@ constexpr KeyRow kKeyRows[] = {
     {KeyMatch::Keycode, SDLK_PLUS, vk::OemPlus, 1},
     {KeyMatch::Keycode, SDLK_EQUALS, vk::OemPlus, 1},
     {KeyMatch::Keycode, SDLK_MINUS, vk::OemMinus, 1},
+    {KeyMatch::Keycode, SDLK_COMMA, vk::OemComma, 1},
+    {KeyMatch::Keycode, SDLK_PERIOD, vk::OemPeriod, 1},
+    {KeyMatch::Keycode, SDLK_SEMICOLON, vk::Oem1, 1},
+    {KeyMatch::Keycode, SDLK_SLASH, vk::Oem2, 1},
+    {KeyMatch::Keycode, SDLK_BACKQUOTE, vk::Oem3, 1},
+    {KeyMatch::Keycode, SDLK_LEFTBRACKET, vk::Oem4, 1},
+    {KeyMatch::Keycode, SDLK_BACKSLASH, vk::Oem5, 1},
+    {KeyMatch::Keycode, SDLK_RIGHTBRACKET, vk::Oem6, 1},
+    {KeyMatch::Keycode, SDLK_QUOTE, vk::Oem7, 1},
+    // The German layout's own keys; SDL names them by their character.
+    {KeyMatch::Keycode, U'ü', vk::Oem1, 1},
+    {KeyMatch::Keycode, SDLK_HASH, vk::Oem2, 1},
+    {KeyMatch::Keycode, U'ö', vk::Oem3, 1},
+    {KeyMatch::Keycode, U'ß', vk::Oem4, 1},
+    {KeyMatch::Keycode, SDLK_CARET, vk::Oem5, 1},
+    {KeyMatch::Keycode, U'´', vk::Oem6, 1},
+    {KeyMatch::Keycode, U'ä', vk::Oem7, 1},
     {KeyMatch::Keycode, SDLK_BACKSPACE, vk::Back, 1},
     {KeyMatch::Keycode, SDLK_RETURN, vk::Return, 1},
     {KeyMatch::Keycode, SDLK_RETURN2, vk::Return, 1},
@@ -52,15 +70,37 @@ constexpr KeyRow kKeyRows[] = {
     {KeyMatch::Keycode, SDLK_PAGEDOWN, vk::PageDown, 1},
     {KeyMatch::Keycode, SDLK_END, vk::End, 1},
     {KeyMatch::Keycode, SDLK_HOME, vk::Home, 1},
-    {KeyMatch::Keycode, SDLK_DELETE, 46, 1},
+    {KeyMatch::Keycode, SDLK_DELETE, vk::Delete, 1},
+    {KeyMatch::Keycode, SDLK_INSERT, vk::Insert, 1},
+    {KeyMatch::Keycode, SDLK_TAB, vk::Tab, 1},
+    {KeyMatch::Keycode, SDLK_LSHIFT, vk::Shift, 1},
+    {KeyMatch::Keycode, SDLK_RSHIFT, vk::Shift, 1},
+    {KeyMatch::Keycode, SDLK_LCTRL, vk::Control, 1},
+    {KeyMatch::Keycode, SDLK_RCTRL, vk::Control, 1},
+    {KeyMatch::Keycode, SDLK_LALT, vk::Alt, 1},
+    {KeyMatch::Keycode, SDLK_RALT, vk::Alt, 1},
+    {KeyMatch::Keycode, SDLK_LGUI, vk::LeftWindows, 1},
+    {KeyMatch::Keycode, SDLK_RGUI, vk::RightWindows, 1},
+    {KeyMatch::Keycode, SDLK_APPLICATION, vk::Apps, 1},
+    {KeyMatch::Keycode, SDLK_CAPSLOCK, vk::CapsLock, 1},
+    {KeyMatch::Keycode, SDLK_NUMLOCKCLEAR, vk::NumLock, 1},
+    {KeyMatch::Keycode, SDLK_SCROLLLOCK, vk::ScrollLock, 1},
+    {KeyMatch::Keycode, SDLK_PRINTSCREEN, vk::PrintScreen, 1},
+    {KeyMatch::Keycode, SDLK_KP_MULTIPLY, vk::Multiply, 1},
+    {KeyMatch::Keycode, SDLK_KP_PLUS, vk::Add, 1},
+    {KeyMatch::Keycode, SDLK_KP_MINUS, vk::Subtract, 1},
+    {KeyMatch::Keycode, SDLK_KP_PERIOD, vk::Decimal, 1},
+    {KeyMatch::Keycode, SDLK_KP_COMMA, vk::Decimal, 1},
+    {KeyMatch::Keycode, SDLK_KP_DIVIDE, vk::Divide, 1},
     {KeyMatch::Keycode, SDLK_LEFT, vk::Left, 1},
     {KeyMatch::Keycode, SDLK_UP, vk::Up, 1},
     {KeyMatch::Keycode, SDLK_RIGHT, vk::Right, 1},
     {KeyMatch::Keycode, SDLK_DOWN, vk::Down, 1},
-    {KeyMatch::Keycode, SDLK_F1, vk::F1, 1},
+    {KeyMatch::Keycode, SDLK_F1, vk::F1, 12},
     {KeyMatch::Keycode, SDLK_PAUSE, vk::Pause, 1},
     {KeyMatch::Keycode, SDLK_VOLUMEDOWN, vk::VolumeDown, 1},
     {KeyMatch::Keycode, SDLK_VOLUMEUP, vk::VolumeUp, 1},
+    {KeyMatch::Keycode, SDLK_MUTE, vk::VolumeMute, 1},
     {KeyMatch::Keycode, SDLK_AUDIONEXT, vk::MediaNextTrack, 1},
     {KeyMatch::Keycode, SDLK_AUDIOPREV, vk::MediaPreviousTrack, 1},
     {KeyMatch::Keycode, SDLK_AUDIOSTOP, vk::MediaStop, 1},
@@ -71,6 +111,18 @@ constexpr KeyRow kKeyRows[] = {
     {KeyMatch::Keycode, SDLK_APP1, vk::LaunchApp1, 1},
 
     {KeyMatch::ScancodeOfNonAsciiKey, SDL_SCANCODE_A, vk::LetterA, 26},
+    {KeyMatch::ScancodeOfNonAsciiKey, SDL_SCANCODE_MINUS, vk::OemMinus, 1},
+    {KeyMatch::ScancodeOfNonAsciiKey, SDL_SCANCODE_EQUALS, vk::OemPlus, 1},
+    {KeyMatch::ScancodeOfNonAsciiKey, SDL_SCANCODE_LEFTBRACKET, vk::Oem4, 1},
+    {KeyMatch::ScancodeOfNonAsciiKey, SDL_SCANCODE_RIGHTBRACKET, vk::Oem6, 1},
+    {KeyMatch::ScancodeOfNonAsciiKey, SDL_SCANCODE_BACKSLASH, vk::Oem5, 1},
+    {KeyMatch::ScancodeOfNonAsciiKey, SDL_SCANCODE_NONUSHASH, vk::Oem5, 1},
+    {KeyMatch::ScancodeOfNonAsciiKey, SDL_SCANCODE_SEMICOLON, vk::Oem1, 1},
+    {KeyMatch::ScancodeOfNonAsciiKey, SDL_SCANCODE_APOSTROPHE, vk::Oem7, 1},
+    {KeyMatch::ScancodeOfNonAsciiKey, SDL_SCANCODE_GRAVE, vk::Oem3, 1},
+    {KeyMatch::ScancodeOfNonAsciiKey, SDL_SCANCODE_COMMA, vk::OemComma, 1},
+    {KeyMatch::ScancodeOfNonAsciiKey, SDL_SCANCODE_PERIOD, vk::OemPeriod, 1},
+    {KeyMatch::ScancodeOfNonAsciiKey, SDL_SCANCODE_SLASH, vk::Oem2, 1},
 };
 
 constexpr KeyMatch kMatchOrder[] = {KeyMatch::Scancode, KeyMatch::Keycode,
@@ -94,7 +146,7 @@ int virtualKeyFromSdl(int sdlKeycode, int sdlScancode) {
                 return row.virtualKey + (code - row.first);
         }
     }
-    return 0;
+    return vk::Unassigned;
 }
 
 bool shiftDown(std::uint16_t modifiers) {

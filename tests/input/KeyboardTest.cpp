@@ -2,6 +2,7 @@
 
 #include "input/KeysTestFixture.h"
 #include "input/Menubar.h"
+#include "platform/KeyMap.h"
 #include "ui/InfoScroller.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +125,27 @@ TEST_F(KeyboardTest, AKeyOnlyEndsTheScreensaverOrTheFullscreenCover) {
     press(kReturn);
     EXPECT_EQ(gMenuMode, mmMusic);
     EXPECT_FALSE(logged("enter callFunction_Play()"));
+}
+
+TEST_F(KeyboardTest, LockedKeysAndLoneModifiersOnlyCountAsActivity) {
+    openMusicRoot();
+    form->loop().advance(1000);
+    const std::int64_t now = clock.nowMs();
+    gKeysLocked = true;
+    press(kDown);
+    gKeysLocked = false;
+    EXPECT_EQ(HightlightTitlebarIndex, 0);
+    EXPECT_FALSE(logged("KeyDown: "));
+    EXPECT_FALSE(form->Timer_DelayAfterKeyPressed.enabled());
+    EXPECT_EQ(form->Timer_Screensaver.deadline(), now + form->Timer_Screensaver.interval());
+
+    // Ctrl on its way to a combination does not leave the photo view; any other key does.
+    gMenuMode = mmPhotoView;
+    press(platform::vk::Control, false, true);
+    EXPECT_EQ(gMenuMode, mmPhotoView);
+    EXPECT_TRUE(logged("KeyDown: 17"));
+    press(platform::vk::Tab);
+    EXPECT_EQ(gMenuMode, mmPhoto);
 }
 
 TEST_F(KeyboardTest, RestingKeysPreviewTheProgramLinkPictureAndTheSearchResult) {

@@ -256,6 +256,10 @@ void AppDriver::pressKey(int virtualKey, bool shift, bool ctrl) {
         ADD_FAILURE_AT(__FILE__, __LINE__);
         return;
     }
+    pressSdlKey(codes->keycode, codes->scancode, shift, ctrl);
+}
+
+void AppDriver::pressSdlKey(SDL_Keycode keycode, SDL_Scancode scancode, bool shift, bool ctrl) {
     Uint16 modifiers = KMOD_NONE;
     if (shift)
         modifiers |= KMOD_LSHIFT;
@@ -265,8 +269,8 @@ void AppDriver::pressKey(int virtualKey, bool shift, bool ctrl) {
         SDL_Event event{};
         event.type = type;
         event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event.key.keysym.sym = codes->keycode;
-        event.key.keysym.scancode = codes->scancode;
+        event.key.keysym.sym = keycode;
+        event.key.keysym.scancode = scancode;
         event.key.keysym.mod = modifiers;
         push(event);
     }

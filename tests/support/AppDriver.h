@@ -92,6 +92,10 @@ public:
     // Keys: a key-down and a key-up event with the SDL codes that the key table turns into
     // this virtual-key code, with Shift and Ctrl as modifiers; then one pass of the loop.
     void pressKey(int virtualKey, bool shift = false, bool ctrl = false);
+    // A key as a particular layout sends it, such as the "ä" of a German keyboard (keycode
+    // 0xE4 on the apostrophe key), which SDL's own layout has no key for.
+    void pressSdlKey(SDL_Keycode keycode, SDL_Scancode scancode, bool shift = false,
+                     bool ctrl = false);
     // Text typed into a text field (an SDL text-input event), then one pass of the loop.
     void typeText(const std::string& text);
 

@@ -41,7 +41,13 @@ TEST(TestDriver, EveryKeyOfTheKeyTableHasSdlCodesThatMapBack) {
                              vk::LaunchApp1,
                              vk::OemPlus,
                              vk::OemMinus,
-                             vk::Oem102};
+                             vk::Oem102,
+                             vk::Tab,
+                             vk::Shift,
+                             vk::Control,
+                             vk::F1 + 11,
+                             vk::OemPeriod,
+                             vk::Oem7};
     for (int digit = 0; digit < 10; ++digit)
         keys.push_back(vk::Digit0 + digit);
     for (int letter = 0; letter < 26; ++letter)
