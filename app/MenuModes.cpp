@@ -7,6 +7,7 @@
 #include "input/Dispatch.h"
 #include "input/Menubar.h"
 #include "library/FolderListing.h"
+#include "library/TitleSearch.h"
 #include "playback/StatusMessage.h"
 #include "ui/StatusLine.h"
 
@@ -97,7 +98,7 @@ void enterRootFolderMode(const RootFolderMode& entry) {
         DrawStatusLine();
         return;
     }
-    gMenuMode = entry.mode;
+    SetMenuMode(entry.mode);
     gCurrentDirectory = root;
     LogLine(std::string(entry.rootName) + "=" + root);
     LogLine("gCurrentDirectory=" + gCurrentDirectory);
@@ -144,9 +145,16 @@ void rebuildPreviousMode() {
 
 } // namespace
 
+void SetMenuMode(std::uint8_t mode) {
+    const std::uint8_t previous = gMenuMode;
+    gMenuMode = mode;
+    if (previous != mode)
+        TitleSearchModeChanged(previous, mode);
+}
+
 void callFunction_MainMenu() {
     logEnter("callFunction_MainMenu");
-    gMenuMode = mmMain;
+    SetMenuMode(mmMain);
     TElementList& list = ReplaceListElements();
     for (const auto& entry : kMainMenuEntries)
         list.add(entry.key,
@@ -162,7 +170,7 @@ void callFunction_MusicMenu() {
 
 void callFunction_MusicFolder(const std::string& folder) {
     logEnter("callFunction_MusicFolder");
-    gMenuMode = mmMusic;
+    SetMenuMode(mmMusic);
     gCurrentDirectory = folder;
     if (!gCurrentDirectory.empty() && gCurrentDirectory.back() != '/')
         gCurrentDirectory += '/';
@@ -191,7 +199,7 @@ void callFunction_PlaylistMenu(bool keepRow) {
     // otherwise show that row on the first page, on a different playlist.
     const std::int32_t keptOffset = gListElementOffset;
     const std::int32_t keptRow = HightlightTitlebarIndex;
-    gMenuMode = mmPlaylists;
+    SetMenuMode(mmPlaylists);
     gCurrentDirectory = gIniRootDirectoryMusic;
     if (!ListPlaylists())
         return;
@@ -212,7 +220,7 @@ void callFunction_JukeboxMenu() {
         ShowPressedKeyText("Jukebox ist leer!");
         return;
     }
-    gMenuMode = mmJukebox;
+    SetMenuMode(mmJukebox);
     gCurrentDirectory = gIniRootDirectoryMusic;
     ListJukebox();
     HightlightTitlebarIndex = 0;
@@ -222,7 +230,7 @@ void callFunction_JukeboxMenu() {
 // For now it only switches the mode back; hiding the photo control comes with the photo view.
 void callFunction_ClosePhotoView() {
     logEnter("callFunction_ClosePhotoView");
-    gMenuMode = mmPhoto;
+    SetMenuMode(mmPhoto);
     if (MainformExists())
         Mainform().requestRepaint();
 }
@@ -248,7 +256,7 @@ void RestorePreviousMenuMode() {
 }
 
 void EndScreensaverMode() {
-    gMenuMode = gPreviousMenuMode;
+    SetMenuMode(gPreviousMenuMode);
     if (gCurrentDirectory.empty())
         callFunction_MainMenu();
     if (MainformExists())

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+// Every change of gMenuMode goes through here, so that what belongs to a mode (the search
+// field and its saved position) ends with it, whichever way the mode is left.
+void SetMenuMode(std::uint8_t mode);
 
 // Mode entries. Each replaces the shown list, sets the menu mode and gCurrentDirectory, and
 // rebuilds the menubar; the caller repaints. Main thread only.

@@ -16,7 +16,7 @@ void callFunction_Options() {
         RestorePreviousMenuMode();
     } else {
         EnterPreviousModeSave();
-        gMenuMode = mmOptions;
+        SetMenuMode(mmOptions);
         ShowPressedKeyText("Optionen");
         gListElementOffset = 0;
         HightlightTitlebarIndex = 0;

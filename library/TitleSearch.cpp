@@ -121,7 +121,7 @@ void ToggleTitleSearch() {
     Editfield.onChange = EditfieldChange;
     if (gMenuMode != mmSearch) {
         ShowPressedKeyText("Suchmodus");
-        gMenuMode = mmSearch;
+        SetMenuMode(mmSearch);
         PushListPosition(gListElementOffset + HightlightTitlebarIndex);
         ReplaceListElements();
         BuildMenubar();
@@ -132,15 +132,28 @@ void ToggleTitleSearch() {
         Editfield.SetFocus();
         return;
     }
-    Editfield.Hide();
     ShowPressedKeyText("Suchmodus verlassen");
-    PopListPosition();
     // The search is entered only from lists below the music root; should the folder be
-    // unknown, the root is shown rather than the working directory.
+    // unknown, the root is shown rather than the working directory. Entering the folder ends
+    // the search mode: the field goes and the saved position is dropped (TitleSearchModeChanged).
     const std::string folder =
         gCurrentDirectory.empty() ? gIniRootDirectoryMusic : gCurrentDirectory;
     callFunction_MusicFolder(folder);
     requestRepaint();
+}
+
+void TitleSearchModeChanged(std::uint8_t previous, std::uint8_t mode) {
+    if (mode == mmSearch) {
+        // Entering, or back from the screensaver, whose return keeps the results and the text.
+        Editfield.Show();
+        Editfield.SetFocus();
+        return;
+    }
+    if (previous != mmSearch)
+        return;
+    Editfield.Hide();
+    if (mode != mmCoverScreensaver)
+        PopListPosition(); // the popped position is not used: the search starts a new list
 }
 
 bool EditfieldKeyPress(char32_t character) {

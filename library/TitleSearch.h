@@ -1,10 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 // FINDTITLE: enters the title search, or leaves it back to the music folder.
 void ToggleTitleSearch();
+// Keeps the search field to the search mode: shown with the focus while gMenuMode is mmSearch,
+// hidden otherwise. Leaving the search drops the position saved on entering it; the
+// screensaver only interrupts the search and returns to it.
+void TitleSearchModeChanged(std::uint8_t previous, std::uint8_t mode);
 // Key-press filter of the search field: discards carriage return, "+" and "0".
 bool EditfieldKeyPress(char32_t character);
 // Runs the search for the field's text (only in the search mode).

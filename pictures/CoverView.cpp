@@ -8,7 +8,7 @@
 void ShowCoverFullscreen(const std::string& fileName) {
     if (fileName.empty()) {
         // Leaving always lands in the music folders, whatever mode the cover was opened from.
-        gMenuMode = mmMusic;
+        SetMenuMode(mmMusic);
         if (MainformExists()) {
             Mainform().CoverImage.setVisible(false);
             Mainform().requestRepaint();

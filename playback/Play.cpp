@@ -79,7 +79,7 @@ void startTitlesFromCurrentRow(const ListElementPtr& element) {
 }
 
 void openPlaylist(const ListElementPtr& playlist) {
-    gMenuMode = mmPlaylist;
+    SetMenuMode(mmPlaylist);
     PushListPosition(gListElementOffset + HightlightTitlebarIndex);
     ReadPlaylist(playlist);
     HightlightTitlebarIndex = 0;

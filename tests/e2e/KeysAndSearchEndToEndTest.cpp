@@ -94,4 +94,40 @@ TEST_F(KeysAndSearchEndToEndTest, KeysWithoutAFunctionCountAndEveryCharacterIsTy
     EXPECT_EQ(CurrentListElement()->FileName(), kUmlautTitle);
 }
 
+TEST_F(KeysAndSearchEndToEndTest, LeavingTheSearchAnyWayTakesTheFieldAndItsPositionAlong) {
+    start();
+    driver.pressKey(vk::Return); // "Musik"
+    driver.pressKey(vk::Down);
+    driver.pressKey(vk::Return); // the first folder: one position saved
+    const int savedPositions = gPositionStack.count;
+    ASSERT_EQ(savedPositions, 1);
+    driver.pressKey(vk::Home, false, true); // back to the main menu, the position stays
+
+    openSearchInMusicRoot();
+    EXPECT_EQ(gPositionStack.count, savedPositions + 1);
+    driver.pressKey(vk::Home, false, true);
+    EXPECT_EQ(gMenuMode, mmMain);
+    EXPECT_FALSE(Editfield.Visible());
+    EXPECT_FALSE(Editfield.Focused());
+    EXPECT_EQ(gPositionStack.count, savedPositions);
+    const std::string text = Editfield.Text();
+    type('1', "1");
+    EXPECT_EQ(gMenuMode, mmMusic);
+    EXPECT_EQ(Editfield.Text(), text);
+
+    driver.pressKey(vk::Home, false, true);
+    openSearchInMusicRoot();
+    driver.click(driver.headerHome());
+    EXPECT_EQ(gMenuMode, mmMain);
+    EXPECT_FALSE(Editfield.Visible());
+    EXPECT_EQ(gPositionStack.count, savedPositions);
+
+    // Its own key leaves it once, too.
+    openSearchInMusicRoot();
+    driver.pressKey(vk::Escape);
+    EXPECT_EQ(gMenuMode, mmMusic);
+    EXPECT_FALSE(Editfield.Visible());
+    EXPECT_EQ(gPositionStack.count, savedPositions);
+}
+
 } // namespace

@@ -148,6 +148,24 @@ TEST_F(KeyboardTest, LockedKeysAndLoneModifiersOnlyCountAsActivity) {
     EXPECT_EQ(gMenuMode, mmPhoto);
 }
 
+TEST_F(KeyboardTest, TheScreensaverInterruptsTheSearchWithoutEndingIt) {
+    openMusicRoot();
+    press('S');
+    press('A');
+    FormTextInput("abc");
+    gPreviousMenuMode = mmSearch;
+    SetMenuMode(mmCoverScreensaver);
+    EXPECT_FALSE(Editfield.Visible());
+    press(kDown); // ends the screensaver only
+    EXPECT_EQ(gMenuMode, mmSearch);
+    EXPECT_TRUE(Editfield.Visible());
+    EXPECT_TRUE(Editfield.Focused());
+    EXPECT_EQ(Editfield.Text(), "abc");
+    EXPECT_EQ(gPositionStack.count, 1);
+    press(kEscape);
+    EXPECT_EQ(gPositionStack.count, 0);
+}
+
 TEST_F(KeyboardTest, RestingKeysPreviewTheProgramLinkPictureAndTheSearchResult) {
     testsupport::writeFile(folder.file("Programme/editor.jpg"), "picture");
     callFunction_ProgramMenu();
