@@ -4,8 +4,10 @@
 #include "app/Mainform.h"
 #include "app/Program.h"
 #include "platform/Encoding.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
+#include "platform/TextFile.h"
 #include "platform/UserDirs.h"
 
 #include <array>
@@ -224,7 +226,7 @@ void readSetting(const platform::Profile& profile, const Setting& setting) {
         void operator()(std::string* v) const {
             *v = profile.readString(setting.section, setting.key, *v);
             if (setting.isFolder)
-                *v = withFinalSlash(*v);
+                *v = withFinalSlash(platform::existingPathSpelling(*v));
         }
     } reader{profile, setting};
     std::visit(reader, setting.target);
@@ -314,8 +316,18 @@ void ReadConfig() {
     LogLine("Reading Config.ini...");
     LogLine(kSeparator);
     ResetConfigDefaults();
-    const auto profile = platform::Profile::load(configPath());
-    if (!profile.exists()) {
+    const std::string path = configPath();
+    for (const auto& leftover : platform::removeLeftoverTemporaries(path))
+        LogLine("Removed the leftover of an interrupted rewrite: " + leftover);
+    const auto profile = platform::Profile::load(path);
+    if (profile.unreadable()) {
+        // Running on defaults would mean an unconfigured program; the user's file stays as it is.
+        LogError("Config.ini could not be read (" + profile.readError() + ")!");
+        platform::showMessageBox("Zuvenmedia",
+                                 "Fehler beim Skin-Laden:  Config.ini kann nicht gelesen werden!");
+        if (MainformExists())
+            Mainform().terminate();
+    } else if (!profile.exists()) {
         LogError("Config.ini not found!");
         platform::showMessageBox("Zuvenmedia",
                                  "Fehler beim Skin-Laden:  Config.ini nicht gefunden!");
@@ -341,17 +353,22 @@ void WriteConfig() {
     const std::string path = configPath();
     // Loading the existing file keeps its unknown keys, comments and the two unwritten keys.
     auto profile = platform::Profile::load(path);
-    if (!profile.exists())
-        LogError("Config.ini not found!");
-    const char* currentSection = nullptr;
-    for (const auto key : kWriteOrder) {
-        const Setting& setting = settingByKey(key);
-        logSection(setting.section, currentSection);
-        writeSetting(profile, setting);
-        logSetting(setting);
+    if (profile.unreadable()) {
+        // Its content is unknown: writing would drop every key the program does not know.
+        LogError(path + " was not written: it could not be read (" + profile.readError() + ")");
+    } else {
+        if (!profile.exists())
+            LogError("Config.ini not found!");
+        const char* currentSection = nullptr;
+        for (const auto key : kWriteOrder) {
+            const Setting& setting = settingByKey(key);
+            logSection(setting.section, currentSection);
+            writeSetting(profile, setting);
+            logSetting(setting);
+        }
+        if (!profile.save(path))
+            LogError(path + " could not be written!");
     }
-    if (!profile.save(path))
-        LogError(path + " could not be written!");
     LogLine(kSeparator);
 
     if (MainformExists()) {

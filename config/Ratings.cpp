@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "input/Dispatch.h"
 #include "library/ListElement.h"
+#include "platform/Encoding.h"
 #include "platform/Profile.h"
 #include "platform/TextFile.h"
 
@@ -85,10 +86,22 @@ char32_t foldCase(char32_t c) {
     return c;
 }
 
-// The text without its last character (a whole UTF-8 sequence, not a single byte).
+// What start-up learnt about Ratings.dat itself. Main thread only; reset by ReadRatings and
+// ResetRatings.
+struct RatingsFileState {
+    // The file was there but could not be read: it is never replaced during this run, since
+    // its content is unknown.
+    bool unreadable = false;
+    bool byteOrderMark = false;
+};
+RatingsFileState gRatingsFile;
+
+// The text without its last character: a whole UTF-8 sequence, or one Windows-1252 byte.
 std::string withoutLastCharacter(std::string_view text) {
     if (text.empty())
         return {};
+    if (!platform::isValidUtf8(text))
+        return std::string(text.substr(0, text.size() - 1));
     std::size_t end = text.size() - 1;
     while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
         --end;
@@ -137,7 +150,11 @@ std::vector<std::string> FormatRatings(const TRatingList& ratings) {
     return lines;
 }
 
-bool SameRatingKey(std::string_view a, std::string_view b) {
+bool SameRatingKey(std::string_view rawA, std::string_view rawB) {
+    if (rawA == rawB)
+        return true;
+    const std::string a = platform::decodePath(rawA);
+    const std::string b = platform::decodePath(rawB);
     std::size_t posA = 0;
     std::size_t posB = 0;
     while (posA < a.size() && posB < b.size()) {
@@ -167,17 +184,31 @@ std::string RatingKey(const TListElement& element) {
     return element.Dir() + element.Name();
 }
 
+void ResetRatings() {
+    gRatings.clear();
+    gRatingsFile = {};
+}
+
 void ReadRatings() {
     LogLine("Reading Ratings.dat...");
     LogLine(kSeparator);
-    gRatings.clear();
+    ResetRatings();
     const std::string path = ratingsPath();
-    const auto lines = platform::readTextLines(path);
-    if (!lines) {
+    for (const auto& leftover : platform::removeLeftoverTemporaries(path))
+        LogLine("Removed the leftover of an interrupted rewrite: " + leftover);
+    auto read = platform::readTextLines(path);
+    if (read.status == platform::ReadStatus::Missing) {
         LogError(path + " not found!");
         return;
     }
-    gRatings = ParseRatings(*lines);
+    if (read.status == platform::ReadStatus::Unreadable) {
+        gRatingsFile.unreadable = true;
+        LogError(path + " could not be read (" + read.error +
+                 "); ratings of this run are not saved, the file stays as it is");
+        return;
+    }
+    gRatingsFile.byteOrderMark = read.text.byteOrderMark;
+    gRatings = ParseRatings(read.text.lines);
     LogLine(kSeparator);
 }
 
@@ -185,9 +216,15 @@ void WriteRatings() {
     LogLine("Writing Ratings.dat...");
     LogLine(kSeparator);
     const std::string path = ratingsPath();
+    if (gRatingsFile.unreadable) {
+        LogError(path + " was not written: it could not be read at start-up");
+        LogLine(kSeparator);
+        return;
+    }
     // The old file stays whole when the new one cannot be written; the user learns of it in
     // the log rather than not at all.
-    if (!platform::writeTextLinesAtomic(path, FormatRatings(gRatings)))
+    if (!platform::writeTextLinesAtomic(
+            path, platform::TextLines{FormatRatings(gRatings), gRatingsFile.byteOrderMark}))
         LogError(path + " could not be written!");
     LogLine(kSeparator);
 }

@@ -35,7 +35,9 @@ TRatingList ParseRatings(const std::vector<std::string>& lines);
 std::vector<std::string> FormatRatings(const TRatingList& ratings);
 
 // Keys are file paths, so they match regardless of letter case: ASCII and the letters of
-// Windows-1252 (Ä/ä, Ö/ö, Ü/ü, É/é, Œ/œ, Š/š, Ž/ž, Ÿ/ÿ, ...).
+// Windows-1252 (Ä/ä, Ö/ö, Ü/ü, É/é, Œ/œ, Š/š, Ž/ž, Ÿ/ÿ, ...). Keys are bytes and compared as
+// the text they read as (platform::decodePath), so a Windows-1252 key of an old file matches
+// the same name in UTF-8.
 bool SameRatingKey(std::string_view a, std::string_view b);
 // The first item whose key matches; null when there is none.
 TRatingItem* FindRating(TRatingList& ratings, std::string_view key);
@@ -47,10 +49,15 @@ std::string NextRatingValue(const std::string& value);
 // The element's folder (with its final "/") followed by its display name.
 std::string RatingKey(const TListElement& element);
 
-// gRatings from gProgramDirectory + "/Ratings.dat"; a missing file is logged and gives an
-// empty list.
+// Empties gRatings and forgets what was learnt about the file (unreadable, byte-order mark).
+void ResetRatings();
+// gRatings from gProgramDirectory + "/Ratings.dat", each key and value the bytes of the file;
+// a missing file is logged and gives an empty list. A file that is there but cannot be read is
+// logged too and gives an empty list, and WriteRatings then leaves it alone. Leftovers of an
+// interrupted rewrite are removed first.
 void ReadRatings();
-// Rewrites gProgramDirectory + "/Ratings.dat" from gRatings (atomically).
+// Rewrites gProgramDirectory + "/Ratings.dat" from gRatings (atomically); lines keep the bytes
+// they were read with. Does nothing but log when the file could not be read at start-up.
 void WriteRatings();
 // The rating command: only in the music mode and never on the ".." row. An element without an
 // item gets one star; otherwise its value advances along the rating cycle.

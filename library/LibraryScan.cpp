@@ -189,7 +189,8 @@ bool WalkFolderTree(
 
 void ClassifyFoundFile(const std::string& folder, const std::string& name,
                        LibraryScanResult& result) {
-    std::string upper = platform::asciiUpper(name);
+    // Search words are typed text; a Windows-1252 name must match them by its letters.
+    std::string upper = platform::asciiUpper(platform::decodeName(name));
     if (contains(upper, ".M3U"))
         result.Playlists.push_back({name, TMyString{folder + name}});
     if (contains(upper, ".JPG") && (contains(upper, "FRONT") || contains(upper, "VORN")))

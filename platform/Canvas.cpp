@@ -1,5 +1,6 @@
 #include "platform/Canvas.h"
 
+#include "platform/Encoding.h"
 #include "platform/Fonts.h"
 
 #include <SDL.h>
@@ -281,7 +282,8 @@ void Canvas::drawText(const Rect& clip, int x, int y, const std::string& text, b
     const SDL_Color foreground{static_cast<Uint8>(m_font.color & 0xFF),
                                static_cast<Uint8>((m_font.color >> 8) & 0xFF),
                                static_cast<Uint8>((m_font.color >> 16) & 0xFF), 255};
-    SurfacePtr rendered(TTF_RenderUTF8_Blended(font, text.c_str(), foreground));
+    // Names are bytes and may be Windows-1252; the font needs the letters they stand for.
+    SurfacePtr rendered(TTF_RenderUTF8_Blended(font, decodeName(text).c_str(), foreground));
     if (!rendered)
         return;
     SDL_Rect clipRect = toSdl(visible);
@@ -304,7 +306,7 @@ int Canvas::textWidth(const std::string& text) {
     if (!font || text.empty())
         return 0;
     int w = 0, h = 0;
-    if (TTF_SizeUTF8(font, text.c_str(), &w, &h) != 0)
+    if (TTF_SizeUTF8(font, decodeName(text).c_str(), &w, &h) != 0)
         return 0;
     return w;
 }

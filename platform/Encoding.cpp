@@ -151,6 +151,28 @@ std::string decodeFileText(std::string_view bytes) {
     return cp1252ToUtf8(bytes);
 }
 
+std::string decodeName(std::string_view bytes) {
+    if (isValidUtf8(bytes)) {
+        return std::string(bytes);
+    }
+    return cp1252ToUtf8(bytes);
+}
+
+std::string decodePath(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t slash = bytes.find('/', start);
+        text += decodeName(bytes.substr(start, slash - start));
+        if (slash == std::string_view::npos) {
+            return text;
+        }
+        text += '/';
+        start = slash + 1;
+    }
+}
+
 std::string encodeFileText(std::string_view utf8) {
     if (auto narrow = utf8ToCp1252(utf8)) {
         return std::move(*narrow);

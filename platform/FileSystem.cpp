@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "platform/Encoding.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -295,6 +297,18 @@ double nowDelphiDateTime() {
     const auto milliseconds = duration_cast<std::chrono::milliseconds>(now - wholeSeconds).count();
     return delphiDateTimeOf(*local, local->tm_hour * 3600.0 + local->tm_min * 60.0 + local->tm_sec +
                                         static_cast<double>(milliseconds) / 1000.0);
+}
+
+std::string existingPathSpelling(const std::string& bytes) {
+    struct stat info {};
+    if (bytes.empty() || ::stat(bytes.c_str(), &info) == 0) {
+        return bytes;
+    }
+    std::string decoded = decodePath(bytes);
+    if (decoded != bytes && ::stat(decoded.c_str(), &info) == 0) {
+        return decoded;
+    }
+    return bytes;
 }
 
 std::string withTrailingSlash(std::string path) {

@@ -88,6 +88,11 @@ std::string currentDirectory();
 double toDelphiDateTime(std::time_t time);
 double nowDelphiDateTime();
 
+// A path read from a text file as the file system spells it: its bytes when they name an
+// existing file or folder, else the text they decode to (decodePath) when that does, else the
+// bytes. A Windows-1252 settings file thus still finds folders whose names are UTF-8.
+std::string existingPathSpelling(const std::string& bytes);
+
 // Appends "/" unless the path already ends in one; an empty path stays empty, because an
 // empty folder setting means "not configured".
 std::string withTrailingSlash(std::string path);

@@ -65,6 +65,28 @@ std::optional<KeyLine> keyLineOf(std::string_view line) {
     return KeyLine{key, trimBlanks(trimmed.substr(equals + 1))};
 }
 
+// Section and key names of a file written by another program may be Windows-1252 bytes while
+// the program asks in UTF-8 (a photo's name as key), or the other way round.
+bool sameName(std::string_view a, std::string_view b) {
+    return equalsIgnoreAsciiCase(a, b) || equalsIgnoreAsciiCase(decodeName(a), decodeName(b));
+}
+
+// The first `characters` characters of a value, counted as the value decodes.
+std::string valuePrefix(std::string_view value, std::size_t characters) {
+    if (isValidUtf8(value)) {
+        return utf8Prefix(value, characters);
+    }
+    return std::string(value.substr(0, characters));
+}
+
+// The value of a line without its quotes, as readValue gives it.
+std::string_view unquotedValue(std::string_view value) {
+    if (value.size() >= 2 && isQuote(value.front()) && value.front() == value.back()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
 // Lines [begin, end) of the first section of that name: begin is the line after its header.
 struct SectionRange {
     std::size_t header;
@@ -76,7 +98,7 @@ std::optional<SectionRange> findSection(const std::vector<std::string>& lines,
                                         std::string_view section) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto name = sectionNameOf(lines[i]);
-        if (!name || !equalsIgnoreAsciiCase(*name, section)) {
+        if (!name || !sameName(*name, section)) {
             continue;
         }
         std::size_t end = i + 1;
@@ -92,7 +114,7 @@ std::optional<std::size_t> findKeyLine(const std::vector<std::string>& lines,
                                        const SectionRange& range, std::string_view key) {
     for (std::size_t i = range.begin; i < range.end; ++i) {
         const auto keyLine = keyLineOf(lines[i]);
-        if (keyLine && equalsIgnoreAsciiCase(keyLine->key, key)) {
+        if (keyLine && sameName(keyLine->key, key)) {
             return i;
         }
     }
@@ -175,20 +197,22 @@ std::optional<int> parseProfileInteger(std::string_view text) {
     return static_cast<int>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
 }
 
-Profile Profile::fromText(std::string_view utf8Text) {
+Profile Profile::fromText(std::string_view bytes) {
     Profile profile;
-    profile.m_lines = splitLines(utf8Text);
-    profile.m_exists = true;
+    TextLines text = splitTextLines(bytes);
+    profile.m_lines = std::move(text.lines);
+    profile.m_byteOrderMark = text.byteOrderMark;
+    profile.m_status = ReadStatus::Read;
     return profile;
 }
 
 Profile Profile::load(const std::string& path) {
-    auto lines = readTextLines(path);
+    TextFileRead read = readTextLines(path);
     Profile profile;
-    if (lines) {
-        profile.m_lines = std::move(*lines);
-        profile.m_exists = true;
-    }
+    profile.m_lines = std::move(read.text.lines);
+    profile.m_byteOrderMark = read.text.byteOrderMark;
+    profile.m_status = read.status;
+    profile.m_readError = std::move(read.error);
     return profile;
 }
 
@@ -202,11 +226,7 @@ std::optional<std::string> Profile::readValue(std::string_view section,
     if (!index) {
         return std::nullopt;
     }
-    std::string_view value = keyLineOf(m_lines[*index])->value;
-    if (value.size() >= 2 && isQuote(value.front()) && value.front() == value.back()) {
-        value = value.substr(1, value.size() - 2);
-    }
-    return utf8Prefix(value, kMaxValueCharacters);
+    return valuePrefix(unquotedValue(keyLineOf(m_lines[*index])->value), kMaxValueCharacters);
 }
 
 std::string Profile::readString(std::string_view section, std::string_view key,
@@ -241,6 +261,11 @@ void Profile::writeString(std::string_view section, std::string_view key,
         return;
     }
     if (const auto index = findKeyLine(m_lines, *range, key)) {
+        // A value that already reads as the new one keeps its line, spelling and encoding.
+        const auto current = readValue(section, key);
+        if (current && (*current == value || decodePath(*current) == decodePath(value))) {
+            return;
+        }
         m_lines[*index] = line;
         return;
     }
@@ -262,7 +287,10 @@ void Profile::writeBool(std::string_view section, std::string_view key, bool val
 }
 
 bool Profile::save(const std::string& path) const {
-    return writeTextLinesAtomic(path, m_lines);
+    if (unreadable()) {
+        return false;
+    }
+    return writeTextLinesAtomic(path, TextLines{m_lines, m_byteOrderMark});
 }
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "platform/Encoding.h"
 #include "platform/UniqueFd.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,11 +12,15 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <system_error>
 
 namespace platform {
 
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -31,17 +36,42 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-std::optional<std::string> readAllBytes(const std::string& path) {
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+struct ByteRead {
+    ReadStatus status = ReadStatus::Missing;
+    std::string bytes;
+    std::string error;
+};
+
+ByteRead unreadable(std::string error) {
+    return ByteRead{ReadStatus::Unreadable, {}, std::move(error)};
+}
+
+std::string errorText(int error) {
+    return std::generic_category().message(error);
+}
+
+ByteRead readAllBytes(const std::string& path) {
+    // Not blocking: a pipe by that name must not stall the program; it is refused below.
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.valid()) {
-        return std::nullopt;
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR) {
+            return ByteRead{};
+        }
+        return unreadable(errorText(error));
     }
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return std::nullopt;
+    if (::fstat(fd.get(), &info) != 0) {
+        return unreadable(errorText(errno));
     }
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    if (S_ISDIR(info.st_mode)) {
+        return unreadable(errorText(EISDIR));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return unreadable("not a regular file");
+    }
+    ByteRead result{ReadStatus::Read, {}, {}};
+    result.bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
@@ -49,12 +79,12 @@ std::optional<std::string> readAllBytes(const std::string& path) {
             if (errno == EINTR) {
                 continue;
             }
-            return std::nullopt;
+            return unreadable(errorText(errno));
         }
         if (got == 0) {
-            return bytes;
+            return result;
         }
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        result.bytes.append(buffer, static_cast<std::size_t>(got));
     }
 }
 
@@ -70,13 +100,53 @@ std::string resolveWriteTarget(const std::string& path) {
     return path;
 }
 
+struct FolderAndName {
+    std::string folder; // with its final "/", empty for the working directory
+    std::string name;
+};
+
+FolderAndName splitPath(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return {"", path};
+    }
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+// Temporary files are named "." + name + ".tmp-" + process id + "-" + counter.
+std::string temporaryPrefix(const std::string& name) {
+    return "." + name + ".tmp-";
+}
+
 std::string temporaryNameBeside(const std::string& target) {
     static std::atomic<unsigned> counter{0};
-    const auto slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    return folder + "." + name + ".tmp-" + std::to_string(::getpid()) + "-" +
+    const auto [folder, name] = splitPath(target);
+    return folder + temporaryPrefix(name) + std::to_string(::getpid()) + "-" +
            std::to_string(counter.fetch_add(1));
+}
+
+bool isTemporaryNameOf(std::string_view candidate, const std::string& name) {
+    const std::string prefix = temporaryPrefix(name);
+    if (!candidate.starts_with(prefix)) {
+        return false;
+    }
+    const std::string_view rest = candidate.substr(prefix.size());
+    const auto dash = rest.find('-');
+    const auto allDigits = [](std::string_view digits) {
+        return !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    return dash != std::string_view::npos && allDigits(rest.substr(0, dash)) &&
+           allDigits(rest.substr(dash + 1));
+}
+
+// A rename is only durable once the folder holding the new entry is on disk. Some file
+// systems cannot sync a folder; the file itself is complete either way, so that is no error.
+void syncFolder(const std::string& folder) {
+    const std::string path = folder.empty() ? "." : folder;
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.valid()) {
+        ::fsync(fd.get());
+    }
 }
 
 } // namespace
@@ -100,29 +170,51 @@ std::vector<std::string> splitLines(std::string_view text) {
     return lines;
 }
 
-std::optional<std::string> readTextFile(const std::string& path) {
-    auto bytes = readAllBytes(path);
-    if (!bytes) {
-        return std::nullopt;
+TextLines splitTextLines(std::string_view bytes) {
+    TextLines text;
+    if (bytes.starts_with(kByteOrderMark)) {
+        text.byteOrderMark = true;
+        bytes.remove_prefix(kByteOrderMark.size());
     }
-    return decodeFileText(*bytes);
+    text.lines = splitLines(bytes);
+    return text;
 }
 
-std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
-    auto text = readTextFile(path);
-    if (!text) {
+std::string joinTextLines(const TextLines& text) {
+    std::string bytes;
+    if (text.byteOrderMark) {
+        bytes += kByteOrderMark;
+    }
+    for (const auto& line : text.lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+std::optional<std::string> readTextFile(const std::string& path) {
+    auto read = readAllBytes(path);
+    if (read.status != ReadStatus::Read) {
         return std::nullopt;
     }
-    return splitLines(*text);
+    return decodeFileText(read.bytes);
+}
+
+TextFileRead readTextLines(const std::string& path) {
+    auto read = readAllBytes(path);
+    TextFileRead result{read.status, {}, std::move(read.error)};
+    if (read.status == ReadStatus::Read) {
+        result.text = splitTextLines(read.bytes);
+    }
+    return result;
+}
+
+bool writeTextLinesAtomic(const std::string& path, const TextLines& text) {
+    return writeBytesAtomic(path, joinTextLines(text));
 }
 
 bool writeTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
-    std::string text;
-    for (const auto& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    return writeBytesAtomic(path, encodeFileText(text));
+    return writeTextLinesAtomic(path, TextLines{lines, false});
 }
 
 bool writeBytesAtomic(const std::string& path, std::string_view bytes) {
@@ -155,7 +247,33 @@ bool writeBytesAtomic(const std::string& path, std::string_view bytes) {
         ::unlink(temporary.c_str());
         return false;
     }
+    syncFolder(splitPath(target).folder);
     return true;
+}
+
+std::vector<std::string> removeLeftoverTemporaries(const std::string& path) {
+    std::vector<std::string> removed;
+    if (path.empty()) {
+        return removed;
+    }
+    const auto [folder, name] = splitPath(resolveWriteTarget(path));
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
+                                                  ::closedir);
+    if (!dir) {
+        return removed;
+    }
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (!isTemporaryNameOf(entry->d_name, name)) {
+            continue;
+        }
+        const std::string candidate = folder + entry->d_name;
+        struct stat info {};
+        if (::lstat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::unlink(candidate.c_str()) == 0) {
+            removed.push_back(candidate);
+        }
+    }
+    return removed;
 }
 
 } // namespace platform

@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 namespace {
 
@@ -182,8 +185,9 @@ TEST_F(ConfigTest, NumbersAcceptHexadecimalAndIgnoreText) {
         const char* text;
         int expectedWidth;
     };
-    const Row rows[] = {{"0x400", 1024}, {"0X400", 1024}, {"$400", 1024}, {"1280", 1280},
-                        {"wide", 800},   {"", 800},       {"12px", 800}};
+    const Row rows[] = {{"0x400", 1024}, {"0X400", 1024},       {"$400", 1024},  {"1280", 1280},
+                        {"0xff", 255},   {"$abcdef", 0xABCDEF}, {"0x4aB", 1195}, {"wide", 800},
+                        {"", 800},       {"12px", 800}};
     for (const auto& row : rows) {
         writeConfig({"[Display]", std::string("ScreenWidth=") + row.text});
         ReadConfig();
@@ -361,6 +365,51 @@ TEST_F(ConfigTest, WrittenValuesReadBackTheSame) {
     ResetConfigDefaults();
     ReadConfig();
     EXPECT_EQ(writtenSettings(), expected);
+}
+
+TEST_F(ConfigTest, FolderValueIsTriedAsItsBytesThenAsItsText) {
+    // A Windows-1252 file of the old program names folders whose names are UTF-8 on disk;
+    // a folder whose name really is those bytes is taken as it is.
+    std::filesystem::create_directories(m_program.dir() + "/B\u00E4nde");
+    std::filesystem::create_directories(m_program.dir() + "/Fotos \xE4");
+    const std::string music = "MP3Path=" + m_program.dir() + "/B\xE4nde/";
+    const std::string photos = "FotosPath=" + m_program.dir() + "/Fotos \xE4/";
+    const std::string videos = "VideoPath=" + m_program.dir() + "/Fehlt \xE4/";
+    writeConfig({"[Paths]", music, photos, videos});
+    ReadConfig();
+    EXPECT_EQ(gIniRootDirectoryMusic, m_program.dir() + "/B\u00E4nde/");
+    EXPECT_EQ(gIniRootDirectoryPhoto, m_program.dir() + "/Fotos \xE4/");
+    EXPECT_EQ(gIniRootDirectoryVideo, m_program.dir() + "/Fehlt \xE4/");
+
+    // Saving keeps the file's spelling of a folder that has not changed.
+    WriteConfig();
+    const auto lines = m_program.readLines("Config.ini");
+    EXPECT_TRUE(containsSequence(lines, {"[Paths]", music, photos, videos}));
+}
+
+TEST_F(ConfigTest, UnreadableFileIsReportedAndNeverWritten) {
+    // As root every file can be read; a link pointing at itself cannot.
+    const std::string path = m_program.dir() + "/Config.ini";
+    std::filesystem::create_symlink(path, path);
+    m_program.writeFile(".Config.ini.tmp-7-0", "half written");
+    ReadConfig();
+    EXPECT_FALSE(std::filesystem::exists(m_program.dir() + "/.Config.ini.tmp-7-0"));
+    EXPECT_EQ(gIniRootDirectoryMusic, "");
+    gIniRootDirectoryMusic = "/srv/Musik/";
+    gIniShowDebugWindow = true;
+    WriteConfig();
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    const std::string reason = std::generic_category().message(ELOOP);
+    const auto log = m_program.logLines();
+    EXPECT_TRUE(containsSequence(log, {"ERROR: Config.ini could not be read (" + reason + ")!"}));
+    EXPECT_TRUE(containsSequence(
+        log, {"ERROR: " + path + " was not written: it could not be read (" + reason + ")"}));
+
+    // The configuration program leaves it alone as well.
+    const std::string command =
+        "cd '" + m_program.dir() + "' && " + ZVN_CONFIG_PROGRAM_PATH + " 2>/dev/null";
+    EXPECT_NE(std::system(command.c_str()), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
 }
 
 // The main window's timers follow the settings once they are saved.

@@ -4,7 +4,14 @@
 #include "config/ConfigTestSupport.h"
 #include "library/ListElement.h"
 
+#include "support/RandomBytes.h"
+
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <random>
+#include <system_error>
 
 namespace {
 
@@ -69,7 +76,13 @@ TEST(RatingsKeys, MatchWithoutRegardToLetterCase) {
         {"/m/abc", "/m/abd", false},
         {"/m/ab", "/m/abc", false},
         {"", "", true},
-        {"/m/\xC4", "/m/Ä", false}, // a stray byte never equals a letter
+        // Keys are compared as the text they read as: a Windows-1252 "Ä" is the UTF-8 "Ä",
+        // even below a UTF-8 folder, and Windows-1252 bytes that form UTF-8 read as UTF-8.
+        {"/m/\xC4", "/m/Ä", true},
+        {"/Über/M\xE4" "dchen", "/über/mädchen", true},
+        {"/m/\xC3\xA9", "/m/É", true},
+        {"/m/\xC3\xA9", "/m/\xC3\x83\xC2\xA9", false},
+        {"/m/\xE4", "/m/\xE4\xE4", false},
     };
     for (const auto& row : rows)
         EXPECT_EQ(SameRatingKey(row.a, row.b), row.same) << row.a << " / " << row.b;
@@ -91,10 +104,11 @@ TEST(RatingsKeys, KeyIsFolderAndDisplayName) {
 class RatingsTest : public ::testing::Test {
 protected:
     RatingsTest() {
-        gRatings.clear();
+        ResetRatings();
         gMenuMode = mmMusic;
         gPressedKeyText.clear();
     }
+    ~RatingsTest() override { ResetRatings(); }
     std::string path(const std::string& name) const { return m_program.dir() + "/" + name; }
 
     ProgramDirectoryFixture m_program;
@@ -220,6 +234,83 @@ TEST_F(RatingsTest, MissingFileIsLoggedAndGivesAnEmptyList) {
     // The file appears at exit.
     WriteRatings();
     EXPECT_EQ(m_program.readLines("Ratings.dat"), (std::vector<std::string>{kHeader, ""}));
+}
+
+TEST_F(RatingsTest, RandomKeysAndValuesReadBackAsTheirBytes) {
+    std::mt19937 random(8);
+    for (int round = 0; round < 30; ++round) {
+        const std::string bom = round % 2 == 0 ? "\xEF\xBB\xBF" : "";
+        m_program.writeFile("Ratings.dat", bom + crlfText({kHeader, ""}));
+        ReadRatings();
+        for (int i = 0; i < 12; ++i) {
+            // What a line can hold as key and value: no "=" in the key, a key that does not
+            // make the line a comment, a value that is written at all.
+            const std::string key = "/" + testsupport::randomBytes(random, 6);
+            const std::string value = testsupport::randomBytes(random, 3);
+            if (key.find('=') == std::string::npos && value != "-")
+                gRatings.push_back({key, {value}, {}});
+        }
+        const auto items = itemsOf(gRatings);
+        WriteRatings();
+        const std::string written = m_program.readFile("Ratings.dat");
+        EXPECT_TRUE(written.starts_with(bom + kHeader)) << "round " << round;
+
+        ReadRatings();
+        EXPECT_EQ(itemsOf(gRatings), items) << "round " << round;
+        WriteRatings();
+        EXPECT_EQ(m_program.readFile("Ratings.dat"), written) << "round " << round;
+    }
+}
+
+TEST_F(RatingsTest, MixedEncodingsFindTheirTitlesAndKeepTheirBytes) {
+    // A file of the old program in Windows-1252 beside keys this program added in UTF-8.
+    const std::string bytes = crlfText({kHeader, "",
+                                        "/m/M\xE4"
+                                        "dchen=*",
+                                        "/m/\xC3\x9C"
+                                        "ber=**"});
+    m_program.writeFile("Ratings.dat", bytes);
+    ReadRatings();
+    const auto maedchen = title("/m/", "M\u00E4"
+                                       "dchen.mp3");
+    const auto ueber = title("/m/", "\xDC"
+                                    "ber.mp3");
+    EXPECT_EQ(LookupRating(maedchen), "*");
+    EXPECT_EQ(LookupRating(ueber), "**");
+    ChangeRating(maedchen);
+    ChangeRating(ueber);
+    ChangeRating(title("/m/", "Neu \xE4.mp3"));
+    WriteRatings();
+    EXPECT_EQ(m_program.readFile("Ratings.dat"), crlfText({kHeader, "",
+                                                           "/m/M\xE4"
+                                                           "dchen=**",
+                                                           "/m/\xC3\x9C"
+                                                           "ber=***",
+                                                           "/m/Neu \xE4=*"}));
+}
+
+TEST_F(RatingsTest, UnreadableFileIsLoggedAndNeverReplaced) {
+    // As root every file can be read; a link pointing at itself cannot.
+    std::filesystem::create_symlink(path("Ratings.dat"), path("Ratings.dat"));
+    m_program.writeFile(".Ratings.dat.tmp-99-0", "half written");
+    ReadRatings();
+    EXPECT_TRUE(gRatings.empty());
+    EXPECT_FALSE(std::filesystem::exists(path(".Ratings.dat.tmp-99-0")));
+    const auto song = title("/m/", "Song.mp3");
+    ChangeRating(song);
+    EXPECT_EQ(LookupRating(song), "*");
+    WriteRatings();
+    EXPECT_TRUE(std::filesystem::is_symlink(path("Ratings.dat")));
+    const auto log = m_program.logLines();
+    EXPECT_TRUE(containsSequence(
+        log, {"Removed the leftover of an interrupted rewrite: " + path(".Ratings.dat.tmp-99-0")}));
+    EXPECT_TRUE(
+        containsSequence(log, {"ERROR: " + path("Ratings.dat") + " could not be read (" +
+                               std::generic_category().message(ELOOP) +
+                               "); ratings of this run are not saved, the file stays as it is"}));
+    EXPECT_TRUE(containsSequence(log, {"ERROR: " + path("Ratings.dat") +
+                                       " was not written: it could not be read at "
+                                       "start-up"}));
 }
 
 // Diashow.dat lives in a photo folder; the program directory serves as one here.

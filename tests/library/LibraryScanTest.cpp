@@ -78,6 +78,26 @@ TEST_F(ScanFolderTreeTest, NamesAreMatchedBySubstringOnUpperCasedNames) {
         EXPECT_EQ(cover.Key, "Artist/Album");
 }
 
+TEST(LibraryScanSearchKey, IsTheNameAsTextUpperCased) {
+    LibraryScanResult found;
+    ClassifyFoundFile("/m/",
+                      "M\xE4"
+                      "dchen.mp3",
+                      found);
+    ClassifyFoundFile("/m/",
+                      "\xC3\x9C"
+                      "ber.mp3",
+                      found);
+    EXPECT_EQ(keysOf(found.MP3Titles), (std::vector<std::string>{"M\u00E4"
+                                                                 "DCHEN.MP3",
+                                                                 "\u00DC"
+                                                                 "BER.MP3"}));
+    EXPECT_EQ(pathsOf(found.MP3Titles), (std::vector<std::string>{"/m/M\xE4"
+                                                                  "dchen.mp3",
+                                                                  "/m/\xC3\x9C"
+                                                                  "ber.mp3"}));
+}
+
 TEST_F(ScanFolderTreeTest, OrderIsDepthFirstInEnumerationOrder) {
     for (int a = 0; a < 4; ++a) {
         file("t" + std::to_string(a) + ".mp3");

@@ -187,6 +187,20 @@ TEST_F(CanvasTest, TextExtentFollowsStyleAndCharacters) {
     EXPECT_EQ(canvas.textWidth(""), 0);
     // UTF-8 text: "ü" is one glyph, not two.
     EXPECT_NEAR(canvas.textWidth("\xC3\xBC"), canvas.textWidth("u"), 1);
+    // A Windows-1252 name is drawn as the letters it stands for.
+    EXPECT_EQ(canvas.textWidth("M\xE4"
+                               "dchen \x80"),
+              canvas.textWidth("M\u00E4"
+                               "dchen \u20AC"));
+    canvas.textOut(0, 0,
+                   "M\xE4"
+                   "dchen \x80");
+    const int drawn = countPixels(canvas, Rect{0, 0, canvas.width(), canvas.height()}, kBlack);
+    canvas.fillRect(Rect{0, 0, canvas.width(), canvas.height()}, kWhite);
+    canvas.textOut(0, 0,
+                   "M\u00E4"
+                   "dchen \u20AC");
+    EXPECT_EQ(countPixels(canvas, Rect{0, 0, canvas.width(), canvas.height()}, kBlack), drawn);
     useFont("Arial", 14, kBlack, true);
     EXPECT_GT(canvas.textWidth("Hallo Welt"), regular);
 }

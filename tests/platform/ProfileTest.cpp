@@ -1,10 +1,16 @@
 #include "platform/Profile.h"
 
 #include "TemporaryFolder.h"
+#include "platform/Encoding.h"
+#include "support/RandomBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <set>
 
 namespace platform {
 namespace {
@@ -88,6 +94,9 @@ TEST(ProfileInteger, ParsesDecimalAndHexadecimal) {
         {"007", 7},
         {"0x1F", 31},
         {"$1F", 31},
+        {"0xff", 255},
+        {"$abcdef", 0xABCDEF},
+        {"0XaB", 171},
         {"-$10", -16},
         {"$7FFFFFFF", INT_MAX},
         {"$FFFFFFFF", -1},
@@ -203,23 +212,81 @@ TEST(ProfileWrite, WrittenTextsReadBackUnchanged) {
     EXPECT_EQ(profile.lines().size(), 3u);
 }
 
-TEST(ProfileFile, SaveAndLoadKeepUnknownLinesAndEncoding) {
+TEST(ProfileFile, SaveAndLoadKeepEveryLineAsItsBytes) {
     TemporaryFolder folder;
-    const std::string original = "[Paths]\r\nMP3Path=/M\xFCsik/\r\n; note\r\nOther=1\r\n";
+    const std::string original = "\xEF\xBB\xBF[Paths]\r\nMP3Path=/M\xFCsik/\r\n; note\r\n"
+                                 "Other = \" \xC3\xA9 \"\r\n[Diashow]\r\nB\xE4r=Am See\r\n";
     folder.writeBytes("Config.ini", original);
 
     Profile profile = Profile::load(folder.file("Config.ini"));
     ASSERT_TRUE(profile.exists());
-    EXPECT_EQ(profile.readString("Paths", "MP3Path", ""), "/M\u00FCsik/");
+    EXPECT_EQ(profile.readString("Paths", "MP3Path", ""), "/M\xFCsik/");
+    // Names compare as the text they read as, whatever the encoding on either side.
+    EXPECT_EQ(profile.readString("Diashow", "b\u00E4r", ""), "Am See");
+    // Values that read as what is written keep their lines: spelling, blanks and quotes.
+    profile.writeString("Paths", "MP3Path", "/M\u00FCsik/");
+    profile.writeString("Paths", "Other", " \u00E9 ");
     ASSERT_TRUE(profile.save(folder.file("Config.ini")));
     EXPECT_EQ(folder.readBytes("Config.ini"), original);
 
     profile.writeString("Paths", "VideoPath", "/\u6620\u753B/");
     ASSERT_TRUE(profile.save(folder.file("Config.ini")));
-    EXPECT_EQ(folder.readBytes("Config.ini"), "[Paths]\r\nMP3Path=/M\u00FCsik/\r\n; note\r\n"
-                                              "Other=1\r\nVideoPath=/\u6620\u753B/\r\n");
+    EXPECT_EQ(folder.readBytes("Config.ini"),
+              "\xEF\xBB\xBF[Paths]\r\nMP3Path=/M\xFCsik/\r\n; note\r\nOther = \" \xC3\xA9 \"\r\n"
+              "VideoPath=/\u6620\u753B/\r\n[Diashow]\r\nB\xE4r=Am See\r\n");
     EXPECT_EQ(Profile::load(folder.file("Config.ini")).readString("paths", "videopath", ""),
               "/\u6620\u753B/");
+}
+
+TEST(ProfileFile, RandomKeysAndValuesReadBackAsTheirBytes) {
+    std::mt19937 random(8);
+    TemporaryFolder folder;
+    for (int round = 0; round < 40; ++round) {
+        Profile profile = Profile::fromText(round % 2 == 0 ? "\xEF\xBB\xBF" : "");
+        std::map<std::string, std::string> expected; // by [section] and key
+        std::set<std::string> seenKeys;
+        for (int i = 0; i < 20; ++i) {
+            const std::string section = "S" + std::to_string(i % 3);
+            const std::string key = testsupport::randomBytes(random, 4);
+            const std::string value = testsupport::randomBytes(random, 8);
+            // A key must survive the line format: not empty, no "=", no blanks at its ends,
+            // not a comment or a section; and keys of a section that read alike are one key.
+            const std::string_view blanks = " \t";
+            if (key.empty() || key.find('=') != std::string::npos ||
+                blanks.find(key.front()) != std::string_view::npos ||
+                blanks.find(key.back()) != std::string_view::npos || key.front() == ';' ||
+                key.front() == '[' ||
+                !seenKeys.insert(section + "/" + asciiUpper(decodeName(key))).second) {
+                continue;
+            }
+            profile.writeString(section, key, value);
+            expected["[" + section + "]" + key] = value;
+        }
+        ASSERT_TRUE(profile.save(folder.file("random.ini")));
+        const std::string written = folder.readBytes("random.ini");
+        EXPECT_EQ(written.starts_with("\xEF\xBB\xBF"), round % 2 == 0);
+
+        const Profile reread = Profile::load(folder.file("random.ini"));
+        for (const auto& [name, value] : expected) {
+            const auto close = name.find(']');
+            EXPECT_EQ(reread.readValue(name.substr(1, close - 1), name.substr(close + 1)), value)
+                << "round " << round << ": " << name;
+        }
+        ASSERT_TRUE(reread.save(folder.file("random.ini")));
+        EXPECT_EQ(folder.readBytes("random.ini"), written) << "round " << round;
+    }
+}
+
+TEST(ProfileFile, UnreadableFileIsNeverReplaced) {
+    TemporaryFolder folder;
+    std::filesystem::create_symlink(folder.file("Config.ini"), folder.file("Config.ini"));
+    Profile profile = Profile::load(folder.file("Config.ini"));
+    EXPECT_FALSE(profile.exists());
+    EXPECT_TRUE(profile.unreadable());
+    EXPECT_FALSE(profile.readError().empty());
+    profile.writeString("Paths", "MP3Path", "/m/");
+    EXPECT_FALSE(profile.save(folder.file("Config.ini")));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("Config.ini")));
 }
 
 TEST(ProfileFile, MissingFileGivesAnEmptyProfile) {

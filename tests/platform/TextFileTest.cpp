@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace platform {
@@ -38,12 +39,12 @@ TEST(TextFileRoundTrip, Cp1252FileKeepsEveryByte) {
                               "Odd=\x80\x81\x8D\x8F\x90\x9D\xA0\xFF\r\n\r\nlast\r\n";
     folder.writeBytes("Config.ini", bytes);
 
-    const auto lines = readTextLines(folder.file("Config.ini"));
-    ASSERT_TRUE(lines.has_value());
-    ASSERT_EQ(lines->size(), 5u);
-    EXPECT_EQ((*lines)[1], "MP3Path=/m\u00FCsik/");
+    const auto read = readTextLines(folder.file("Config.ini"));
+    ASSERT_EQ(read.status, ReadStatus::Read);
+    ASSERT_EQ(read.text.lines.size(), 5u);
+    EXPECT_EQ(read.text.lines[1], "MP3Path=/m\xFCsik/");
 
-    ASSERT_TRUE(writeTextLinesAtomic(folder.file("Config.ini"), *lines));
+    ASSERT_TRUE(writeTextLinesAtomic(folder.file("Config.ini"), read.text));
     EXPECT_EQ(folder.readBytes("Config.ini"), bytes);
 }
 
@@ -54,7 +55,27 @@ TEST(TextFileRoundTrip, NameOutsideCp1252IsWrittenAsUtf8) {
     ASSERT_TRUE(writeTextLinesAtomic(folder.file("list.m3u"), lines));
     EXPECT_EQ(folder.readBytes("list.m3u"), "#EXTM3U\r\n/music/\u65E5\u672C\u8A9E.mp3\r\n"
                                             "/music/M\u00FCller.mp3\r\n");
-    EXPECT_EQ(readTextLines(folder.file("list.m3u")), lines);
+    EXPECT_EQ(readTextLines(folder.file("list.m3u")).text.lines, lines);
+}
+
+TEST(TextFileRoundTrip, MixedEncodingsAndByteOrderMarkStayAsTheyWere) {
+    TemporaryFolder folder;
+    // A UTF-8 line, a Windows-1252 line and a line whose Windows-1252 bytes are valid UTF-8.
+    const std::string bytes = "\xEF\xBB\xBF\xC3\x9C"
+                              "ber=*\r\nM\xE4"
+                              "dchen=**\r\n\xC3\xA9=\r\n";
+    folder.writeBytes("Ratings.dat", bytes);
+    auto read = readTextLines(folder.file("Ratings.dat"));
+    ASSERT_EQ(read.status, ReadStatus::Read);
+    EXPECT_TRUE(read.text.byteOrderMark);
+    EXPECT_EQ(read.text.lines, (std::vector<std::string>{"\xC3\x9C"
+                                                         "ber=*",
+                                                         "M\xE4"
+                                                         "dchen=**",
+                                                         "\xC3\xA9="}));
+    read.text.lines.push_back("\xE4=new");
+    ASSERT_TRUE(writeTextLinesAtomic(folder.file("Ratings.dat"), read.text));
+    EXPECT_EQ(folder.readBytes("Ratings.dat"), bytes + "\xE4=new\r\n");
 }
 
 TEST(TextFileRead, UnreadablePathsGiveNothing) {
@@ -63,6 +84,24 @@ TEST(TextFileRead, UnreadablePathsGiveNothing) {
     EXPECT_FALSE(readTextFile(folder.path()).has_value());
     folder.writeBytes("empty.txt", "");
     EXPECT_EQ(readTextFile(folder.file("empty.txt")), "");
+
+    // Tests run as root, so permissions cannot make a file unreadable; these can.
+    std::filesystem::create_directory(folder.file("folder.dat"));
+    std::filesystem::create_symlink(folder.file("loop.dat"), folder.file("loop.dat"));
+    ASSERT_EQ(::mkfifo(folder.file("pipe.dat").c_str(), 0600), 0);
+    struct Row {
+        std::string name;
+        ReadStatus status;
+    };
+    const Row rows[] = {
+        {"missing.txt", ReadStatus::Missing}, {"no/such/folder.txt", ReadStatus::Missing},
+        {"empty.txt", ReadStatus::Read},      {"folder.dat", ReadStatus::Unreadable},
+        {"loop.dat", ReadStatus::Unreadable}, {"pipe.dat", ReadStatus::Unreadable}};
+    for (const auto& row : rows) {
+        const auto read = readTextLines(folder.file(row.name));
+        EXPECT_EQ(read.status, row.status) << row.name;
+        EXPECT_EQ(read.error.empty(), row.status != ReadStatus::Unreadable) << row.name;
+    }
 }
 
 TEST(TextFileAtomicWrite, ReplacesTheFileAndLeavesNoTemporaryFile) {
@@ -94,6 +133,33 @@ TEST(TextFileAtomicWrite, WritesThroughASymbolicLink) {
     ASSERT_TRUE(writeBytesAtomic(folder.file("link.ini"), "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.ini")));
     EXPECT_EQ(folder.readBytes("real.ini"), "new");
+}
+
+TEST(TextFileAtomicWrite, LeftoversOfAnInterruptedRewriteAreRemoved) {
+    TemporaryFolder folder;
+    const std::vector<std::string> leftovers = {".Ratings.dat.tmp-4242-0", ".Ratings.dat.tmp-17-3"};
+    const std::vector<std::string> kept = {"Ratings.dat",         ".Ratings.dat.tmp-x-1",
+                                           ".Ratings.dat.tmp-12", ".Config.ini.tmp-1-1",
+                                           "Ratings.dat.tmp-1-1", ".ratings.dat.tmp-1-1"};
+    for (const auto& name : leftovers) {
+        folder.writeBytes(name, "half");
+    }
+    for (const auto& name : kept) {
+        folder.writeBytes(name, "keep");
+    }
+    std::filesystem::create_directory(folder.file(".Ratings.dat.tmp-5-5"));
+
+    auto removed = removeLeftoverTemporaries(folder.file("Ratings.dat"));
+    std::sort(removed.begin(), removed.end());
+    EXPECT_EQ(removed,
+              (std::vector<std::string>{folder.file(leftovers[1]), folder.file(leftovers[0])}));
+    for (const auto& name : leftovers) {
+        EXPECT_FALSE(std::filesystem::exists(folder.file(name))) << name;
+    }
+    for (const auto& name : kept) {
+        EXPECT_TRUE(std::filesystem::exists(folder.file(name))) << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file(".Ratings.dat.tmp-5-5")));
 }
 
 TEST(TextFileAtomicWrite, FailsWhenTheFolderIsMissing) {

@@ -29,6 +29,12 @@ int main() {
     const std::string directory = platform::currentDirectory();
     const std::string iniPath = directory + "/Config.ini";
     platform::Profile profile = platform::Profile::load(iniPath);
+    if (profile.unreadable()) {
+        // Writing defaults over a file we could not read would lose the user's settings.
+        std::fprintf(stderr, "config.exe: %s cannot be read (%s), left unchanged\n",
+                     iniPath.c_str(), profile.readError().c_str());
+        return 1;
+    }
     for (const DefaultPath& path : kPaths) {
         if (profile.readString("Paths", path.key, "").empty())
             profile.writeString("Paths", path.key, path.folder());
