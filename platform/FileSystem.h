@@ -55,7 +55,7 @@ struct FileIdentity {
 };
 std::optional<FileIdentity> fileIdentity(const std::string& path);
 
-// What an unsorted listing tells about an entry, links followed.
+// What a listing for a walk tells about an entry, links followed.
 enum class EntryKind : std::uint8_t {
     Folder,
     File,
@@ -75,11 +75,11 @@ struct FastDirListing {
     std::vector<FastDirEntry> entries;
 };
 
-// Every entry of `dir` (hidden ones included) in the order the file system gives them,
-// without "." and "..". Meant for walks over whole trees: the kind comes from the directory
-// entry itself, so only links and entries of unknown type cost a stat. Empty optional when the
-// folder cannot be opened.
-std::optional<FastDirListing> listDirectoryUnsorted(const std::string& dir);
+// Every entry of `dir` (hidden ones included) without "." and "..", sorted as listDirectory
+// sorts. Meant for walks over whole trees: the kind comes from the directory entry itself, so
+// only links and entries of unknown type cost a stat. Empty optional when the folder cannot be
+// opened.
+std::optional<FastDirListing> listDirectoryForWalk(const std::string& dir);
 
 // The process's working directory without a final "/" ("/" itself for the root).
 std::string currentDirectory();
