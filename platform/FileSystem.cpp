@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <memory>
 
 namespace platform {
@@ -305,6 +306,24 @@ double nowDelphiDateTime() {
     const auto milliseconds = duration_cast<std::chrono::milliseconds>(now - wholeSeconds).count();
     return delphiDateTimeOf(*local, local->tm_hour * 3600.0 + local->tm_min * 60.0 + local->tm_sec +
                                         static_cast<double>(milliseconds) / 1000.0);
+}
+
+std::optional<DelphiDateParts> splitDelphiDateTime(double dateTime) {
+    // About 8,000 years either way; the calendar arithmetic of the callers stays far from
+    // overflowing.
+    constexpr double kDayRange = 3'000'000.0;
+    if (!(std::abs(dateTime) < kDayRange)) {
+        return std::nullopt;
+    }
+    constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
+    const double wholeDays = std::trunc(dateTime);
+    DelphiDateParts parts{static_cast<std::int64_t>(wholeDays),
+                          std::llround(std::abs(dateTime - wholeDays) * kMillisecondsPerDay)};
+    if (parts.millisecondOfDay >= kMillisecondsPerDay) {
+        parts.millisecondOfDay -= kMillisecondsPerDay;
+        ++parts.day;
+    }
+    return parts;
 }
 
 std::string withTrailingSlash(std::string path) {

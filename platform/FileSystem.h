@@ -88,6 +88,18 @@ std::string currentDirectory();
 double toDelphiDateTime(std::time_t time);
 double nowDelphiDateTime();
 
+// A date-time of days since 30 Dec 1899 taken apart. The integer part is the day, counted
+// backwards before the epoch, and the fraction's absolute value is the time of day: -1.25 is
+// 29 Dec 1899, 06:00 (flooring would give 28 Dec, 18:00).
+struct DelphiDateParts {
+    // Days since 30 Dec 1899 in calendar order (-1 is 29 Dec 1899).
+    std::int64_t day = 0;
+    std::int64_t millisecondOfDay = 0;
+};
+// The time is rounded to milliseconds; one that rounds up to midnight belongs to the next day.
+// Empty for a value that is not a number or lies millennia away, beyond any file date.
+std::optional<DelphiDateParts> splitDelphiDateTime(double dateTime);
+
 // Appends "/" unless the path already ends in one; an empty path stays empty, because an
 // empty folder setting means "not configured".
 std::string withTrailingSlash(std::string path);
