@@ -120,7 +120,6 @@ bool ApplyFolderInfoResults(const FolderInfoJobs& jobs, const FolderInfoResults&
     TElementList& shown = *gListElements;
 
     const int first = firstTitlePosition(shown);
-    LogLine("count=" + std::to_string(first));
 
     for (std::size_t i = 0; i < jobs.titles.size() && i < results.titles.size(); ++i)
         ApplyMp3ElementInfo(*jobs.titles[i].element, results.titles[i]);
@@ -137,6 +136,9 @@ bool ApplyFolderInfoResults(const FolderInfoJobs& jobs, const FolderInfoResults&
 }
 
 void StartFolderInfoWorker(FolderInfoJobs jobs) {
+    // Logged before any reading, so a worker that is stopped early still leaves its line.
+    if (const std::shared_ptr<const TElementList> list = jobs.list.lock())
+        LogLine("count=" + std::to_string(firstTitlePosition(*list)));
     auto shared = std::make_shared<const FolderInfoJobs>(std::move(jobs));
     if (!MainformExists()) {
         if (auto results = FillMusicFolderInfo(*shared, std::stop_token{}))

@@ -59,13 +59,14 @@ std::optional<FolderInfoResults> FillMusicFolderInfo(const FolderInfoJobs& jobs,
 // folder holds no title or its first title has no tag. Any thread.
 std::string ReadFolderYear(const std::string& folderPath);
 
-// Main thread: applies results to the list they belong to. Logs the position of the first
-// title ("count=..."), fills the titles, orders them by track number when the settings ask
-// for it, sets the folder years and asks for a repaint. False, changing nothing, when the
-// results are stale (another listing or mode has replaced the list meanwhile).
+// Main thread: applies results to the list they belong to. Fills the titles, orders them by track
+// number when the settings ask for it, sets the folder years and asks for a repaint. False,
+// changing nothing, when the results are stale (another listing or mode has replaced the list
+// meanwhile).
 bool ApplyFolderInfoResults(const FolderInfoJobs& jobs, const FolderInfoResults& results);
 
-// Main thread: asks the workers of older listings to stop and starts a worker for `jobs`; its
+// Main thread: logs the position of the first title of the jobs' list ("count=..."), asks the
+// workers of older listings to stop and starts a worker for `jobs`; its
 // results come back through the main window's loop. Without a main window (tools, unit tests)
 // the work runs at once on the calling thread and is applied before this returns.
 void StartFolderInfoWorker(FolderInfoJobs jobs);

@@ -13,10 +13,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -132,23 +132,25 @@ FolderInfoJobs folderInfoJobsOf(const std::shared_ptr<TElementList>& list) {
 
 bool IsNewFolder(double folderDate, double now, int months) {
     using namespace std::chrono;
-    // Far outside any file date (or not a number): the calendar arithmetic would overflow.
-    constexpr double kDayRange = 3'000'000.0;
-    if (!(std::abs(folderDate) < kDayRange) || std::isnan(now))
+    const auto writtenAt = platform::splitDelphiDateTime(folderDate);
+    const auto current = platform::splitDelphiDateTime(now);
+    // Nonsense from a broken file system is never new.
+    if (!writtenAt || !current)
         return false;
     months = std::clamp(months, -12'000, 12'000);
     constexpr sys_days epoch = sys_days{year{1899} / December / 30};
-    const double wholeDays = std::floor(folderDate);
-    const double timeOfDay = folderDate - wholeDays;
-    const year_month_day written{epoch + days{static_cast<long long>(wholeDays)}};
+    const year_month_day written{epoch + days{writtenAt->day}};
     const year_month shiftedMonth =
         year_month{written.year(), written.month()} + std::chrono::months{months};
     const day lastDay =
         year_month_day_last{shiftedMonth.year(), month_day_last{shiftedMonth.month()}}.day();
     const year_month_day limit{shiftedMonth.year(), shiftedMonth.month(),
                                std::min(written.day(), lastDay)};
-    const double limitDate = static_cast<double>((sys_days{limit} - epoch).count()) + timeOfDay;
-    return now < limitDate;
+    // Compared as (day, time of day): before the epoch the raw values do not run in calendar
+    // order.
+    const std::int64_t limitDay = (sys_days{limit} - epoch).count();
+    return std::pair{current->day, current->millisecondOfDay} <
+           std::pair{limitDay, writtenAt->millisecondOfDay};
 }
 
 void ListMusicFolder(const std::string& folder) {

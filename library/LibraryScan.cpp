@@ -34,7 +34,7 @@ public:
     bool walk(const std::string& folder) {
         if (m_stop.stop_requested())
             return false;
-        const auto listing = platform::listDirectoryUnsorted(folder);
+        const auto listing = platform::listDirectoryForWalk(folder);
         if (!listing)
             return true;
         if (!m_visited.insert(listing->identity).second)

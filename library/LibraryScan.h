@@ -44,12 +44,12 @@ struct LibraryScanResult {
     TFoundList FrontCovers;
 };
 
-// Visits every file below `folder` depth-first in the order the file system lists the
-// entries; hidden entries are included and links are followed, but a folder reached a second
-// time (through a link) is not entered again, so a link loop ends. visitFile gets the folder
-// (ending in "/") and the file name; afterFolder runs after each folder's own entries. Returns
-// false when stop was requested before the walk ended. A folder that cannot be read adds
-// nothing.
+// Visits every file below `folder` depth-first, each folder's entries (files and subfolders
+// together) in the listings' name order, so the order is the same on every machine; hidden entries
+// are included and links are followed, but a folder reached a second time (through a link) is not
+// entered again, so a link loop ends. visitFile gets the folder (ending in "/") and the file name;
+// afterFolder runs after each folder's own entries. Returns false when stop was requested before
+// the walk ended. A folder that cannot be read adds nothing.
 bool WalkFolderTree(
     const std::string& folder,
     const std::function<void(const std::string& folder, const std::string& name)>& visitFile,

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <memory>
 
 namespace platform {
@@ -70,17 +71,24 @@ bool wildcardMatch(const std::string& name, const std::string& mask) {
     return m == mask.size();
 }
 
-bool lessByName(const DirEntry& a, const DirEntry& b) {
-    const auto folded = [](char x, char y) { return asciiLower(x) < asciiLower(y); };
-    if (std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
-                                     folded)) {
+// Bytes compare as unsigned so that names beyond ASCII sort after it on every processor, not
+// only where char happens to be unsigned.
+bool nameLess(const std::string& a, const std::string& b) {
+    const auto folded = [](char x, char y) {
+        return static_cast<unsigned char>(asciiLower(x)) <
+               static_cast<unsigned char>(asciiLower(y));
+    };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) {
         return true;
     }
-    if (std::lexicographical_compare(b.name.begin(), b.name.end(), a.name.begin(), a.name.end(),
-                                     folded)) {
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) {
         return false;
     }
-    return a.name < b.name;
+    return a < b;
+}
+
+bool lessByName(const DirEntry& a, const DirEntry& b) {
+    return nameLess(a.name, b.name);
 }
 
 // Days from 1 Jan 1970 to a civil date of the proleptic Gregorian calendar.
@@ -241,7 +249,7 @@ bool isDotOrDotDot(const char* name) {
 
 } // namespace
 
-std::optional<FastDirListing> listDirectoryUnsorted(const std::string& dir) {
+std::optional<FastDirListing> listDirectoryForWalk(const std::string& dir) {
     DirHandle handle(::opendir(dir.empty() ? "." : dir.c_str()));
     if (!handle)
         return std::nullopt;
@@ -257,6 +265,9 @@ std::optional<FastDirListing> listDirectoryUnsorted(const std::string& dir) {
             continue;
         listing.entries.push_back(FastDirEntry{raw->d_name, kindOfEntry(folderFd, *raw)});
     }
+    std::sort(
+        listing.entries.begin(), listing.entries.end(),
+        [](const FastDirEntry& a, const FastDirEntry& b) { return nameLess(a.name, b.name); });
     return listing;
 }
 
@@ -309,6 +320,24 @@ std::string existingPathSpelling(const std::string& bytes) {
         return decoded;
     }
     return bytes;
+}
+
+std::optional<DelphiDateParts> splitDelphiDateTime(double dateTime) {
+    // About 8,000 years either way; the calendar arithmetic of the callers stays far from
+    // overflowing.
+    constexpr double kDayRange = 3'000'000.0;
+    if (!(std::abs(dateTime) < kDayRange)) {
+        return std::nullopt;
+    }
+    constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
+    const double wholeDays = std::trunc(dateTime);
+    DelphiDateParts parts{static_cast<std::int64_t>(wholeDays),
+                          std::llround(std::abs(dateTime - wholeDays) * kMillisecondsPerDay)};
+    if (parts.millisecondOfDay >= kMillisecondsPerDay) {
+        parts.millisecondOfDay -= kMillisecondsPerDay;
+        ++parts.day;
+    }
+    return parts;
 }
 
 std::string withTrailingSlash(std::string path) {

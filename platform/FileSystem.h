@@ -55,7 +55,7 @@ struct FileIdentity {
 };
 std::optional<FileIdentity> fileIdentity(const std::string& path);
 
-// What an unsorted listing tells about an entry, links followed.
+// What a listing for a walk tells about an entry, links followed.
 enum class EntryKind : std::uint8_t {
     Folder,
     File,
@@ -75,11 +75,11 @@ struct FastDirListing {
     std::vector<FastDirEntry> entries;
 };
 
-// Every entry of `dir` (hidden ones included) in the order the file system gives them,
-// without "." and "..". Meant for walks over whole trees: the kind comes from the directory
-// entry itself, so only links and entries of unknown type cost a stat. Empty optional when the
-// folder cannot be opened.
-std::optional<FastDirListing> listDirectoryUnsorted(const std::string& dir);
+// Every entry of `dir` (hidden ones included) without "." and "..", sorted as listDirectory
+// sorts. Meant for walks over whole trees: the kind comes from the directory entry itself, so
+// only links and entries of unknown type cost a stat. Empty optional when the folder cannot be
+// opened.
+std::optional<FastDirListing> listDirectoryForWalk(const std::string& dir);
 
 // The process's working directory without a final "/" ("/" itself for the root).
 std::string currentDirectory();
@@ -92,6 +92,18 @@ double nowDelphiDateTime();
 // existing file or folder, else the text they decode to (decodePath) when that does, else the
 // bytes. A Windows-1252 settings file thus still finds folders whose names are UTF-8.
 std::string existingPathSpelling(const std::string& bytes);
+
+// A date-time of days since 30 Dec 1899 taken apart. The integer part is the day, counted
+// backwards before the epoch, and the fraction's absolute value is the time of day: -1.25 is
+// 29 Dec 1899, 06:00 (flooring would give 28 Dec, 18:00).
+struct DelphiDateParts {
+    // Days since 30 Dec 1899 in calendar order (-1 is 29 Dec 1899).
+    std::int64_t day = 0;
+    std::int64_t millisecondOfDay = 0;
+};
+// The time is rounded to milliseconds; one that rounds up to midnight belongs to the next day.
+// Empty for a value that is not a number or lies millennia away, beyond any file date.
+std::optional<DelphiDateParts> splitDelphiDateTime(double dateTime);
 
 // Appends "/" unless the path already ends in one; an empty path stays empty, because an
 // empty folder setting means "not configured".

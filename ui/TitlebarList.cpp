@@ -7,6 +7,7 @@
 #include "config/Skin.h"
 #include "library/ListElement.h"
 #include "pictures/PhotoView.h"
+#include "platform/FileSystem.h"
 #include "playback/Players.h"
 #include "playback/Playlists.h"
 #include "ui/Layout.h"
@@ -15,9 +16,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -367,21 +368,14 @@ std::string FormatClockLine(const std::tm& time) {
 }
 
 std::string FormatPhotoDate(double fileDate) {
-    if (!std::isfinite(fileDate))
+    const std::optional<platform::DelphiDateParts> parts = platform::splitDelphiDateTime(fileDate);
+    if (!parts)
         return {};
-    // Days since 30 Dec 1899 and milliseconds of the day; a time that rounds up to midnight
-    // belongs to the next day.
-    std::int64_t days = static_cast<std::int64_t>(std::floor(fileDate));
-    std::int64_t milliseconds = std::llround((fileDate - std::floor(fileDate)) * 86400000.0);
-    if (milliseconds >= 86400000) {
-        milliseconds -= 86400000;
-        ++days;
-    }
     constexpr std::int64_t kDaysFrom1899To1970 = 25569;
     int year = 0, month = 1, day = 1;
-    civilFromDays(days - kDaysFrom1899To1970, year, month, day);
-    const int hour = static_cast<int>(milliseconds / 3600000);
-    const int minute = static_cast<int>(milliseconds / 60000 % 60);
+    civilFromDays(parts->day - kDaysFrom1899To1970, year, month, day);
+    const int hour = static_cast<int>(parts->millisecondOfDay / 3600000);
+    const int minute = static_cast<int>(parts->millisecondOfDay / 60000 % 60);
     char yearText[16];
     std::snprintf(yearText, sizeof yearText, "%04d", year);
     return std::to_string(day) + ". " + std::string(kShortMonthNames[month - 1]) + " " + yearText +

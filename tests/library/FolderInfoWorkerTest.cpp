@@ -207,6 +207,7 @@ TEST_F(FolderInfoThreadTest, ResultsArriveThroughTheLoopAndAskForARepaint) {
 TEST_F(FolderInfoThreadTest, LeavingTheFolderDropsTheOldWorkersResults) {
     for (int i = 0; i < 40; ++i)
         fx.writeTitle("Old/t" + std::to_string(100 + i) + ".mp3", trackTag(1));
+    fx.makeFolder("Old/Sub");
     fx.writeTitle("New/n.mp3", trackTag(2));
 
     ListMusicFolder(fx.path("Old/"));
@@ -221,6 +222,9 @@ TEST_F(FolderInfoThreadTest, LeavingTheFolderDropsTheOldWorkersResults) {
     for (const auto& row : *oldList)
         EXPECT_EQ(row.element->Length(), "") << row.element->FileName();
     EXPECT_EQ(newTitle->TrackNo(), 2);
+    // The stopped worker has still logged where its titles begin.
+    EXPECT_TRUE(fx.logHasLine("count=2"));
+    EXPECT_TRUE(fx.logHasLine("count=1"));
 }
 
 } // namespace

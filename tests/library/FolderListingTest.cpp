@@ -138,12 +138,14 @@ TEST_F(FolderListingTest, NewMarkFollowsFolderAgeButNeverInTheMusicRoot) {
     EXPECT_FALSE(gListElements->element(2)->IsNew());
 }
 
-// Days since 30 December 1899 of a calendar date, plus a time of day in hours.
+// Days since 30 December 1899 of a calendar date with a time of day in hours; before the epoch
+// the time of day is the size of the (negative) fraction.
 double dateOf(int y, unsigned m, unsigned d, double hours = 0.0) {
     using namespace std::chrono;
     const sys_days day{year{y} / month{m} / std::chrono::day{d}};
     const sys_days epoch{year{1899} / December / 30};
-    return static_cast<double>((day - epoch).count()) + hours / 24.0;
+    const auto days = static_cast<double>((day - epoch).count());
+    return days < 0 ? days - hours / 24.0 : days + hours / 24.0;
 }
 
 TEST(IsNewFolderTest, AddsCalendarMonthsWithTheDayClipped) {
@@ -167,6 +169,11 @@ TEST(IsNewFolderTest, AddsCalendarMonthsWithTheDayClipped) {
         {dateOf(2022, 11, 30), dateOf(2023, 2, 28), 3, false},
         // No months: only a folder dated in the future is new.
         {dateOf(2023, 5, 2), dateOf(2023, 5, 1), 0, true},
+        // Before 1900 too, also across the epoch.
+        {dateOf(1899, 1, 15, 6), dateOf(1899, 2, 15, 5), 1, true},
+        {dateOf(1899, 1, 15, 6), dateOf(1899, 2, 15, 6), 1, false},
+        {dateOf(1899, 12, 1, 6), dateOf(1900, 1, 1, 5), 1, true},
+        {dateOf(1899, 12, 29, 18), dateOf(1899, 12, 29, 12), 0, true},
         // Nonsense from a broken file system or setting is never new.
         {1e300, dateOf(2023, 5, 1), 1, false},
         {dateOf(2023, 5, 1), dateOf(2023, 5, 1), 1'000'000'000, true},
@@ -237,6 +244,8 @@ TEST_F(FolderListingTest, ProgramLinkFolderShowsEntriesWithTheirComments) {
                                        "Comment=Fehlt\nExec=/nonexistent/program\n");
     fx.writeFile("L/.hidden.desktop", "[Desktop Entry]\nType=Application\nName=H\nExec=/bin/sh\n");
     fx.writeFile("L/readme.txt");
+    fx.writeFile("L/web.desktop", "[Desktop Entry]\nType=Link\nName=Web\n"
+                                  "Comment=Zur Webseite\nURL=https://example.org/\n");
 
     ListProgramLinkFolder(fx.path("L/"));
 
@@ -246,11 +255,13 @@ TEST_F(FolderListingTest, ProgramLinkFolderShowsEntriesWithTheirComments) {
                 {"2", "bare.desktop", T::ProgramLink, 2},
                 {"3", "broken.desktop", T::ProgramLink, 3},
                 {"4", "cmissing.desktop", T::ProgramLink, 4},
-                {"5", "editor.desktop", T::ProgramLink, 5}},
+                {"5", "editor.desktop", T::ProgramLink, 5},
+                {"6", "web.desktop", T::ProgramLink, 6}},
                fx.path("L/"));
     const TElementList& list = *gListElements;
     EXPECT_EQ(list.element(5)->Name(), "editor");
     EXPECT_EQ(list.element(5)->InfoText(), "Texte schreiben");
+    EXPECT_EQ(list.element(6)->InfoText(), "Zur Webseite");
     for (int i = 1; i <= 4; ++i)
         EXPECT_EQ(list.element(i)->InfoText(), "") << i;
     EXPECT_NEAR(list.element(1)->FileDate(), platform::nowDelphiDateTime(), 1.0);

@@ -65,6 +65,12 @@ public:
                std::string::npos;
     }
 
+    // True when `text` appears anywhere in the log.
+    bool logContains(const std::string& text) const {
+        const std::string bytes = testsupport::readFile(m_logFolder.file("debug.txt"));
+        return platform::decodeFileText(bytes).find(text) != std::string::npos;
+    }
+
     testsupport::TempDir folder;
     std::string root;
 

@@ -43,7 +43,8 @@ TEST_F(ProgramLinkTest, UnreadableEntriesFailAndLeaveNothingBehind) {
         {"garbage.desktop", "no entry at all"},
         {"missing.desktop",
          "[Desktop Entry]\nType=Application\nName=M\nComment=C\nExec=/nonexistent/bin\n"},
-        {"url.desktop", "[Desktop Entry]\nType=Link\nName=U\nComment=C\nURL=http://x/\n"},
+        {"nourl.desktop", "[Desktop Entry]\nType=Link\nName=U\nComment=C\n"},
+        {"othergroup.desktop", "[Other]\nType=Link\nName=U\nComment=C\nURL=http://x/\n"},
     };
     for (const auto& row : rows) {
         ShellLinkInfo info;
@@ -53,6 +54,24 @@ TEST_F(ProgramLinkTest, UnreadableEntriesFailAndLeaveNothingBehind) {
     }
     ShellLinkInfo info;
     EXPECT_FALSE(ReadShellLink(fx.path("absent.desktop"), info));
+}
+
+TEST_F(ProgramLinkTest, AWebLinkIsReadAndOpensItsAddress) {
+    // No handler is registered for this scheme, so the desktop's attempt fails visibly in the
+    // log instead of opening a browser during the test.
+    const std::string url = "x-zvn-unhandled://seite/";
+    const std::string path = entry("web.desktop", "[Desktop Entry]\nType=Link\nName=Web\n"
+                                                  "Comment=Zur Webseite\nURL=" +
+                                                      url + "\n");
+    ShellLinkInfo info;
+    ASSERT_TRUE(ReadShellLink(path, info));
+    EXPECT_EQ(info.Description, "Zur Webseite");
+    EXPECT_EQ(info.Path, url);
+
+    StartProgram(path);
+    EXPECT_TRUE(fx.logHasLine("Starting program \"" + path + "\"..."));
+    EXPECT_TRUE(fx.logContains("ERROR: Program link \"" + path + "\" could not be started: "));
+    EXPECT_FALSE(fx.logContains("cannot be read"));
 }
 
 // The started program runs on its own; its trace appears a little later.

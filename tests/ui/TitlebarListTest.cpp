@@ -393,13 +393,20 @@ TEST(ClockLineFormat, GermanNamesAndFixedSpacing) {
     }
 }
 
-TEST(TitlebarListPhotoDate, DayMonthYearAndTime) {
+TEST(TitlebarListPhotoDate, DayMonthYearAndTimeBeforeAndAfterTheEpoch) {
     const std::pair<double, std::string> rows[] = {
         {36526.0, "1. Jan 2000, 00:00"},
         {45000.5, "15. Mrz 2023, 12:00"},
         {36526.75 + 5.0 / 1440, "1. Jan 2000, 18:05"},
         {36526.9999999999, "2. Jan 2000, 00:00"},
         {2.0, "1. Jan 1900, 00:00"},
+        // Before 30 Dec 1899 the day counts back and the fraction's size is the time of day.
+        {-0.5, "30. Dez 1899, 12:00"},
+        {-1.25, "29. Dez 1899, 06:00"},
+        {-2.75, "28. Dez 1899, 18:00"},
+        {-36522.0 - 18.5 / 24, "1. Jan 1800, 18:30"},
+        {-1.9999999999, "30. Dez 1899, 00:00"},
+        {1e300, ""},
     };
     for (const auto& [date, expected] : rows)
         EXPECT_EQ(FormatPhotoDate(date), expected) << date;
