@@ -46,16 +46,14 @@ struct ErrorManager {
 }
 
 // Warnings about recoverable damage (stray bytes between markers and the like) are common in
-// files that show fine, so they are ignored. Data that ends early is a different matter,
-// whether the file stops (JWRN_JPEG_EOF) or the scan runs into the end marker before its last
-// block (JWRN_HIT_MARKER): libjpeg would fill every missing row with grey, which takes as long
-// as decoding a real picture of the declared size, and a half-grey cover is worse than none.
-// So decoding stops there and fails like a corrupt file.
+// files that show fine, so they are ignored. Data that ends early is a different matter: once
+// the entropy-coded data runs into a marker (a real one, or the end marker libjpeg puts in
+// where the file stops) while blocks are still missing, libjpeg would fill every missing row
+// with grey, which takes as long as decoding a real picture of the declared size, and a
+// half-grey cover is worse than none. So decoding stops there and fails like a corrupt file.
+// A file that lacks only its end marker reaches its end with every block decoded and is kept.
 void onMessage(j_common_ptr cinfo, int level) {
-    if (level >= 0)
-        return;
-    const int code = cinfo->err->msg_code;
-    if (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER) {
+    if (level < 0 && cinfo->err->msg_code == JWRN_HIT_MARKER) {
         reinterpret_cast<ErrorManager*>(cinfo->err)->dataEndedEarly = true;
         failDecoding(cinfo);
     }
