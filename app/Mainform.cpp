@@ -23,8 +23,11 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 
 namespace {
 TMainform* gMainform = nullptr;
@@ -42,7 +45,14 @@ void ApplyScreensaverTimer(TMainform& form, int seconds) {
         form.Timer_Screensaver.setEnabled(false);
         return;
     }
-    form.Timer_Screensaver.setInterval(seconds * 1000);
+    // Seconds come from Config.ini and the options screen; in milliseconds they may leave the
+    // int range, and the longest interval a timer holds is as good as "never".
+    const std::int64_t ms = std::int64_t{seconds} * 1000;
+    constexpr std::int64_t kLongest = std::numeric_limits<int>::max();
+    if (ms > kLongest)
+        LogLine("Timer_Screensaver: " + std::to_string(seconds) + " s is too long, using " +
+                std::to_string(kLongest) + " ms");
+    form.Timer_Screensaver.setInterval(static_cast<int>(std::min(ms, kLongest)));
     form.Timer_Screensaver.setEnabled(true);
 }
 

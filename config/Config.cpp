@@ -11,6 +11,7 @@
 #include "platform/UserDirs.h"
 
 #include <array>
+#include <limits>
 #include <string_view>
 #include <variant>
 
@@ -29,8 +30,9 @@ struct Setting {
     const char* logSuffix = "";    // appended to the logged value
     bool isFolder = false;         // a non-empty value gets a final "/"
     bool atLeastOne = false;       // the layout divides by it
-    bool logsResolution = false;   // "Resolution=" follows once the height is known
-    bool controlsLogging = false;  // the value switches logging on or off at once
+    int highest = std::numeric_limits<int>::max();
+    bool logsResolution = false;  // "Resolution=" follows once the height is known
+    bool controlsLogging = false; // the value switches logging on or off at once
 };
 
 // Every setting, in the order in which it is read.
@@ -80,26 +82,35 @@ const auto kSettings = std::to_array<Setting>({
      .target = &gIniRootDirectoryVideo,
      .logName = "gIniRootDirectoryVideo",
      .isFolder = true},
-    {.section = "Display", .key = "ScreenWidth", .target = &gIniScreenWidth},
+    {.section = "Display",
+     .key = "ScreenWidth",
+     .target = &gIniScreenWidth,
+     .atLeastOne = true,
+     .highest = kMaxScreenWidth},
     {.section = "Display",
      .key = "ScreenHeight",
      .target = &gIniScreenHeight,
+     .atLeastOne = true,
+     .highest = kMaxScreenHeight,
      .logsResolution = true},
     {.section = "Display",
      .key = "NumberOfMenubars",
      .target = &gNumberOfMenubars,
      .logName = "gIniNumberOfMenubars",
-     .atLeastOne = true},
+     .atLeastOne = true,
+     .highest = kMaxRowsOrSlots},
     {.section = "Display",
      .key = "NumberOfTitlebars",
      .target = &gIniNumberOfTitlebars,
      .logName = "gIniNumberOfTitlebars",
-     .atLeastOne = true},
+     .atLeastOne = true,
+     .highest = kMaxRowsOrSlots},
     {.section = "Display",
      .key = "NumberOfTitlebarsMainmenu",
      .target = &gNumberOfTitlebarsMainmenu,
      .logName = "gIniNumberOfTitlebarsMainmenu",
-     .atLeastOne = true},
+     .atLeastOne = true,
+     .highest = kMaxRowsOrSlots},
     {.section = "Display", .key = "ChangeCoverImage", .target = &gIniChangeCoverImage},
     {.section = "Display",
      .key = "ShowMP3TagInsteadOfFilename",
@@ -119,7 +130,8 @@ const auto kSettings = std::to_array<Setting>({
     {.section = "Display",
      .key = "EnableZUVENScreensaver",
      .target = &gIniEnableZUVENScreensaver,
-     .logName = "gIniEnableZUVENScreensaver"},
+     .logName = "gIniEnableZUVENScreensaver",
+     .highest = kMaxScreensaverSeconds},
     {.section = "Display",
      .key = "NewIconNMonth",
      .target = &gIniNewIconNMonth,
@@ -215,8 +227,9 @@ void readSetting(const platform::Profile& profile, const Setting& setting) {
         const Setting& setting;
         void operator()(int* v) const {
             *v = profile.readInteger(setting.section, setting.key, *v);
-            if (setting.atLeastOne)
-                *v = ClampAtLeastOne(setting.logName, *v);
+            *v = ClampToRange(setting.logName ? setting.logName : setting.key, *v,
+                              setting.atLeastOne ? 1 : std::numeric_limits<int>::min(),
+                              setting.highest);
         }
         void operator()(std::int8_t* v) const {
             // Kept in one signed byte: larger numbers wrap as they would in the byte.
@@ -306,10 +319,20 @@ std::vector<std::string> SplitAvailableSkins(const std::string& text) {
 }
 
 int ClampAtLeastOne(const char* name, int value) {
-    if (value >= 1)
-        return value;
-    LogLine(std::string(name) + "=" + std::to_string(value) + " is below 1, using 1");
-    return 1;
+    return ClampToRange(name, value, 1, std::numeric_limits<int>::max());
+}
+
+int ClampToRange(const char* name, int value, int lowest, int highest) {
+    const auto replaced = [&](const char* relation, int limit) {
+        LogLine(std::string(name) + "=" + std::to_string(value) + " is " + relation + " " +
+                std::to_string(limit) + ", using " + std::to_string(limit));
+        return limit;
+    };
+    if (value < lowest)
+        return replaced("below", lowest);
+    if (value > highest)
+        return replaced("above", highest);
+    return value;
 }
 
 void ReadConfig() {

@@ -76,3 +76,13 @@ std::vector<std::string> SplitAvailableSkins(const std::string& text);
 // The layout divides by the row and slot counts, so values below 1 are replaced by 1.
 // Logs the replacement under the given name.
 int ClampAtLeastOne(const char* name, int value);
+// value kept within lowest ... highest; a replacement is logged under the given name.
+int ClampToRange(const char* name, int value, int lowest, int highest);
+
+// Upper limits of numbers read from Config.ini and the skin definition, far beyond any real
+// setting; they keep the layout and timer arithmetic inside the int range.
+inline constexpr int kMaxRowsOrSlots = 100;
+inline constexpr int kMaxScreenWidth = 7680;
+inline constexpr int kMaxScreenHeight = 4320;
+// The screensaver delay in milliseconds must fit a timer interval.
+inline constexpr int kMaxScreensaverSeconds = 2147483;

@@ -10,6 +10,7 @@
 #include "platform/Profile.h"
 #include "ui/Layout.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -35,6 +36,9 @@ struct SkinKey {
 };
 
 constexpr platform::Color kYellow = 2678000;
+// Font sizes are points for a full-width window; a size of 0 (or below) selects the default
+// height. Anything beyond this is a typing error that would overflow the pixel arithmetic.
+constexpr int kMaxFontSize = 200;
 
 // Every key of the skin definition, in reading order, with its default.
 const auto kSkinKeys = std::to_array<SkinKey>({
@@ -131,9 +135,9 @@ void readKey(const platform::Profile& profile, const SkinKey& key) {
         void operator()(int* v) const {
             *v = profile.readInteger(key.section, key.key, defaultNumber);
             if (key.atLeastOne)
-                *v = ClampAtLeastOne(key.key, *v);
+                *v = ClampToRange(key.key, *v, 1, kMaxRowsOrSlots);
             else if (key.fontSize)
-                *v = ScaleFontSize(*v, gFontScale);
+                *v = ScaleFontSize(ClampToRange(key.key, *v, 0, kMaxFontSize), gFontScale);
         }
         void operator()(bool* v) const {
             *v = profile.readBool(key.section, key.key, defaultNumber != 0);
@@ -209,6 +213,14 @@ std::vector<PictureFile> pictureFiles(TSkinPictures& set) {
     return files;
 }
 
+// The background is stretched over the window. A change of resolution does not load the
+// pictures again, so it is decoded for the largest resolution the options screen offers, or the
+// configured one when that is larger; a huge picture need not be decoded larger than that.
+platform::JpegOptions backgroundFit() {
+    return platform::JpegOptions{.fitWidth = std::max(gIniScreenWidth, 1600),
+                                 .fitHeight = std::max(gIniScreenHeight, 1200)};
+}
+
 bool isJpeg(std::string_view fileName) {
     return fileName.ends_with(".jpg");
 }
@@ -232,11 +244,15 @@ bool loadPictures(const std::string& alreadyReported) {
     for (const PictureFile& file : pictureFiles(loaded)) {
         const std::string path = SkinDirectory() + "/" + file.fileName;
         std::string reason;
-        *file.slot = isJpeg(file.fileName) ? platform::loadJpegFile(path, {}, &reason)
-                                           : platform::Picture::loadBmp(path);
+        *file.slot = isJpeg(file.fileName) ? platform::loadJpegFile(path, backgroundFit(), &reason)
+                                           : platform::Picture::loadBmp(path, &reason);
         if (!file.slot->empty())
             continue;
-        LogError(path + " could not be loaded" + (reason.empty() ? "" : ": " + reason));
+        // The user is told "nicht gefunden" either way; the log tells a missing file from one
+        // the decoder refused.
+        if (!platform::fileExists(path))
+            reason = "file not found";
+        LogError(path + " could not be loaded: " + reason);
         if (path != alreadyReported)
             platform::showMessageBox("Zuvenmedia", missingPictureText(path));
         requestEnd();

@@ -128,6 +128,11 @@ void copyNearest(const SDL_Surface* source, SDL_Surface* target, const Rect& des
 int fontPixelHeight(int points) {
     if (points <= 0)
         points = 8;
+    // No screen text is this large; the limit keeps the arithmetic below and the font
+    // library's own inside the int range.
+    constexpr int kMaxPoints = 1000;
+    if (points > kMaxPoints)
+        points = kMaxPoints;
     // points * 96 / 72, rounded to the nearest pixel
     return (points * 4 + 1) / 3;
 }
@@ -136,13 +141,20 @@ void SurfaceDeleter::operator()(SDL_Surface* surface) const {
     SDL_FreeSurface(surface);
 }
 
-Picture Picture::loadBmp(const std::string& path) {
+Picture Picture::loadBmp(const std::string& path, std::string* error) {
+    const auto fail = [error]() {
+        if (error)
+            *error = SDL_GetError();
+        return Picture();
+    };
     SurfacePtr loaded(SDL_LoadBMP(path.c_str()));
     if (!loaded)
-        return Picture();
+        return fail();
     SurfacePtr converted(SDL_ConvertSurfaceFormat(loaded.get(), kPixelFormat, 0));
     if (!converted)
-        return Picture();
+        return fail();
+    if (error)
+        error->clear();
     // A bitmap is copied as it is; any alpha channel of the file plays no part.
     SDL_SetSurfaceBlendMode(converted.get(), SDL_BLENDMODE_NONE);
     return Picture(std::move(converted));

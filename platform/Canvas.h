@@ -18,7 +18,8 @@ constexpr Color kSilver = rgb(192, 192, 192);
 constexpr Color kInvalidColor = 0xFFFFFFFF;
 
 // Pixel height of a font's character cell for a point size at 96 dpi (points * 4 / 3, rounded
-// as the screen arithmetic of the fonts does); sizes of 0 or below count as 8 points.
+// as the screen arithmetic of the fonts does); sizes of 0 or below count as 8 points, sizes
+// above 1000 as 1000.
 int fontPixelHeight(int points);
 
 struct Rect {
@@ -45,7 +46,9 @@ class Picture {
 public:
     Picture() = default;
     explicit Picture(SurfacePtr surface) : m_surface(std::move(surface)) {}
-    static Picture loadBmp(const std::string& path); // empty picture when it cannot be read
+    // An empty picture when the file cannot be read or decoded; then error (when given) holds
+    // the reason.
+    static Picture loadBmp(const std::string& path, std::string* error = nullptr);
     // A picture of the given size filled with one colour; empty for a size below 1.
     static Picture create(int width, int height, Color fill = 0);
     // Copies 8-bit red, green, blue triples (rows of stride bytes); empty for a size below 1.

@@ -3,8 +3,10 @@
 #include "app/Log.h"
 
 #include <array>
+#include <cerrno>
 #include <csetjmp>
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <optional>
@@ -23,6 +25,10 @@ namespace {
 // Larger pictures than this per side are refused before anything is allocated: no cover or
 // photo is that big, and a damaged header must not ask for gigabytes.
 constexpr JDIMENSION kMaxSide = 16384;
+// libjpeg's own working memory (the whole-picture coefficient buffers of progressive and
+// multi-scan files, which are full-size whatever the output scale): enough for a picture of
+// kMaxDecodedPixels with three full-resolution components.
+constexpr long kMaxWorkingMemory = static_cast<long>(kMaxDecodedPixels) * 3 * sizeof(JCOEF);
 
 // libjpeg reports fatal errors through error_exit, which must not return. It jumps back to
 // the decoder's set-up point; only libjpeg's own C frames lie in between.
@@ -30,6 +36,7 @@ struct ErrorManager {
     jpeg_error_mgr pub; // first member: libjpeg sees only this part
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
+    bool dataEndedEarly;
 };
 
 [[noreturn]] void failDecoding(j_common_ptr cinfo) {
@@ -39,12 +46,17 @@ struct ErrorManager {
 }
 
 // Warnings about recoverable damage (stray bytes between markers and the like) are common in
-// files that show fine, so they are ignored. A file that ends early is a different matter:
-// libjpeg would fill the missing part with grey, and a half-grey cover is worse than none, so
-// a truncated file fails like a corrupt one.
+// files that show fine, so they are ignored. Data that ends early is a different matter: once
+// the entropy-coded data runs into a marker (a real one, or the end marker libjpeg puts in
+// where the file stops) while blocks are still missing, libjpeg would fill every missing row
+// with grey, which takes as long as decoding a real picture of the declared size, and a
+// half-grey cover is worse than none. So decoding stops there and fails like a corrupt file.
+// A file that lacks only its end marker reaches its end with every block decoded and is kept.
 void onMessage(j_common_ptr cinfo, int level) {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+    if (level < 0 && cinfo->err->msg_code == JWRN_HIT_MARKER) {
+        reinterpret_cast<ErrorManager*>(cinfo->err)->dataEndedEarly = true;
         failDecoding(cinfo);
+    }
 }
 
 void discardMessage(j_common_ptr) {}
@@ -115,6 +127,23 @@ void applyOptions(DecodeJob& job) {
     cinfo.scale_num = 1;
     cinfo.scale_denom =
         static_cast<unsigned>(kScaleDenominators[static_cast<std::size_t>(options.scale)]);
+    if (options.fitWidth > 0 && options.fitHeight > 0) {
+        const auto fitWidth = static_cast<JDIMENSION>(options.fitWidth);
+        const auto fitHeight = static_cast<JDIMENSION>(options.fitHeight);
+        for (const int denominator : kScaleDenominators) {
+            const auto candidate = static_cast<unsigned>(denominator);
+            if (candidate <= cinfo.scale_denom)
+                continue;
+            // libjpeg rounds scaled sides up; its own arithmetic decides.
+            const unsigned previous = cinfo.scale_denom;
+            cinfo.scale_denom = candidate;
+            jpeg_calc_output_dimensions(&cinfo);
+            if (cinfo.output_width < fitWidth || cinfo.output_height < fitHeight) {
+                cinfo.scale_denom = previous;
+                break;
+            }
+        }
+    }
 
     const bool inks = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     if (inks)
@@ -139,8 +168,13 @@ void applyOptions(DecodeJob& job) {
     }
 }
 
-// Runs libjpeg over job.bytes; false with job.error set when libjpeg gives up. The progressive
-// display option needs no buffered-image mode: the picture is shown once it is complete.
+std::string sizeText(JDIMENSION width, JDIMENSION height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+// Runs libjpeg over job.bytes; false with job.error set when libjpeg gives up or the picture
+// is refused. The progressive display option needs no buffered-image mode: the picture is
+// shown once it is complete.
 bool runDecode(DecodeJob& job) {
     jpeg_decompress_struct& cinfo = job.cinfo;
     cinfo.err = jpeg_std_error(&job.errors.pub);
@@ -148,18 +182,38 @@ bool runDecode(DecodeJob& job) {
     job.errors.pub.emit_message = onMessage;
     job.errors.pub.output_message = discardMessage;
     if (setjmp(job.errors.jump)) {
-        job.error = job.errors.message;
+        if (job.errors.dataEndedEarly)
+            job.error = "data ends early, at row " + std::to_string(cinfo.output_scanline) +
+                        " of " + std::to_string(cinfo.output_height) + " (" + job.errors.message +
+                        ")";
+        else if (job.errors.pub.msg_code == JERR_NO_BACKING_STORE)
+            job.error = "picture too large: " + sizeText(cinfo.image_width, cinfo.image_height) +
+                        " needs more than " + std::to_string(kMaxWorkingMemory >> 20) +
+                        " MB to decode";
+        else
+            job.error = job.errors.message;
         return false;
     }
     jpeg_create_decompress(&cinfo);
+    // Without a limit libjpeg takes whatever its coefficient buffers need; with one, a buffer
+    // that does not fit fails (there is no backing store) instead of being allocated.
+    cinfo.mem->max_memory_to_use = kMaxWorkingMemory;
     jpeg_mem_src(&cinfo, job.bytes.data(), static_cast<unsigned long>(job.bytes.size()));
     jpeg_read_header(&cinfo, TRUE);
     if (cinfo.image_width > kMaxSide || cinfo.image_height > kMaxSide) {
-        job.error = "picture too large: " + std::to_string(cinfo.image_width) + " x " +
-                    std::to_string(cinfo.image_height);
+        job.error = "picture too large: " + sizeText(cinfo.image_width, cinfo.image_height);
         return false;
     }
     applyOptions(job);
+    jpeg_calc_output_dimensions(&cinfo);
+    const long long pixels =
+        static_cast<long long>(cinfo.output_width) * static_cast<long long>(cinfo.output_height);
+    if (pixels > kMaxDecodedPixels) {
+        job.error = "picture too large: " + sizeText(cinfo.image_width, cinfo.image_height) +
+                    " would decode to " + sizeText(cinfo.output_width, cinfo.output_height) +
+                    ", more than " + std::to_string(kMaxDecodedPixels >> 20) + " megapixels";
+        return false;
+    }
     jpeg_start_decompress(&cinfo);
 
     job.width = static_cast<int>(cinfo.output_width);
@@ -167,7 +221,9 @@ bool runDecode(DecodeJob& job) {
     const std::size_t components = static_cast<std::size_t>(cinfo.output_components);
     const std::size_t width = cinfo.output_width;
     job.row.resize(width * components);
-    job.rgb.resize(width * 3 * cinfo.output_height);
+    // Rows are appended as they are decoded: a file whose data ends early has touched only the
+    // memory of the rows it really holds.
+    job.rgb.reserve(width * 3 * cinfo.output_height);
 
     // With a palette every pixel is an index into cinfo.colormap; the palette's entries are
     // turned into colours once.
@@ -187,6 +243,7 @@ bool runDecode(DecodeJob& job) {
         const std::size_t y = cinfo.output_scanline;
         JSAMPROW rowPointer = job.row.data();
         jpeg_read_scanlines(&cinfo, &rowPointer, 1);
+        job.rgb.resize((y + 1) * width * 3);
         std::uint8_t* out = job.rgb.data() + y * width * 3;
         for (std::size_t x = 0; x < width; ++x, out += 3) {
             if (indexed) {
@@ -232,19 +289,26 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// The whole file, or no value when it cannot be opened or read (a folder, for instance). Plain
-// stdio reports read errors as results, where file streams may throw them.
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path) {
+// The whole file, or no value and the system's reason when it cannot be opened or read (a
+// folder, for instance). Plain stdio reports read errors as results, where file streams may
+// throw them.
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
+                                                       std::string& reason) {
+    errno = 0;
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    if (!file) {
+        reason = std::strerror(errno);
         return std::nullopt;
+    }
     std::vector<std::uint8_t> bytes;
     std::uint8_t chunk[64 * 1024];
     std::size_t count = 0;
     while ((count = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
         bytes.insert(bytes.end(), chunk, chunk + count);
-    if (std::ferror(file.get()))
+    if (std::ferror(file.get())) {
+        reason = std::strerror(errno);
         return std::nullopt;
+    }
     return bytes;
 }
 
@@ -253,10 +317,11 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path) 
 Picture loadJpegFile(const std::string& path, const JpegOptions& options, std::string* error) {
     std::string reason;
     Picture picture;
-    if (const auto bytes = readWholeFile(path))
+    std::string readError;
+    if (const auto bytes = readWholeFile(path, readError))
         picture = decodeJpeg(*bytes, options, &reason);
     else
-        reason = "cannot be read";
+        reason = "cannot be read: " + readError;
     if (picture.empty())
         LogError(path + ": JPEG picture not loaded: " + reason);
     if (error)

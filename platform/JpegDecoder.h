@@ -18,11 +18,22 @@ struct JpegOptions {
     bool grayscale = false;
     enum class Performance { BestQuality, BestSpeed } performance = Performance::BestQuality;
     bool progressiveDisplay = false;
+    // The size the picture is shown at, when both are positive: decoding then picks the
+    // smallest of libjpeg's scales (down to an eighth, never less reduced than `scale`) whose
+    // picture still covers fitWidth x fitHeight, so it is still only ever shrunk when drawn.
+    int fitWidth = 0;
+    int fitHeight = 0;
 };
 
-// Decodes a JPEG from memory. A corrupt or truncated file (one that ends before its last
-// scan) gives an empty picture and the reason in error (never a crash, never an exit of the
-// process); pictures larger than 16384 pixels per side are refused. CMYK files are converted.
+// No picture is decoded to more pixels than this (after scaling): a damaged or hostile header
+// must not make the program ask for gigabytes.
+inline constexpr long long kMaxDecodedPixels = 64LL * 1024 * 1024;
+
+// Decodes a JPEG from memory. A corrupt or truncated file (one whose data ends before its
+// last row) gives an empty picture and the reason in error (never a crash, never an exit of
+// the process). Refused before their pixels are allocated: pictures larger than 16384 pixels
+// per side, and pictures that would decode to more than kMaxDecodedPixels or need more
+// working memory than a picture of that size. CMYK files are converted.
 Picture decodeJpeg(std::span<const std::uint8_t> bytes, const JpegOptions& options,
                    std::string* error = nullptr);
 // Reads and decodes a file; an empty picture when it cannot be read or decoded, which is

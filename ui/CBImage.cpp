@@ -162,9 +162,17 @@ void TCBImage::LoadImage(const std::string& fileName) {
         LogError(fileName + ": picture file not found");
     } else {
         switch (pictureTypeOf(fileName)) {
-        case PictureType::Jpeg:
-            m_picture = platform::loadJpegFile(fileName, Jpeg); // logs its own failures
+        case PictureType::Jpeg: {
+            // A fitted picture is never drawn larger than the control, so it need not be
+            // decoded larger either; a picture shown at its natural size keeps every pixel.
+            platform::JpegOptions options = Jpeg;
+            if (StretchRatio) {
+                options.fitWidth = Width();
+                options.fitHeight = Height();
+            }
+            m_picture = platform::loadJpegFile(fileName, options); // logs its own failures
             break;
+        }
         case PictureType::Bmp:
             m_picture = platform::Picture::loadBmp(fileName);
             if (m_picture.empty())

@@ -46,8 +46,10 @@ public:
     platform::Color CheckColor = platform::rgb(255, 0, 0);
     std::string EmptyLabel = "Empty";
 
-    // Loads the file (JPEG by its extension ".jpg"/".jpeg", else BMP); a missing or corrupt
-    // file leaves the picture empty and is logged. Paints at once.
+    // Loads the file (JPEG by its extension ".jpg"/".jpeg", else BMP); a missing, corrupt or
+    // oversized file leaves the picture empty and is logged. With StretchRatio a JPEG is decoded
+    // at the smallest scale that still covers the control's bounds, so set them first.
+    // Paints at once.
     void LoadImage(const std::string& fileName);
     void ClearImage();
     const platform::Picture& Picture() const { return m_picture; }

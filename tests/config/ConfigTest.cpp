@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <system_error>
 
@@ -437,6 +439,59 @@ TEST_F(ConfigWithMainformTest, PositiveScreensaverDelayArmsItsTimerInSeconds) {
     WriteConfig();
     EXPECT_TRUE(m_form.Timer_Screensaver.enabled());
     EXPECT_EQ(m_form.Timer_Screensaver.interval(), 90000);
+}
+
+TEST_F(ConfigWithMainformTest, OutlandishNumbersAreClampedAndTheScreensaverDelayFitsItsTimer) {
+    struct Row {
+        const char* line;
+        const int* variable;
+        int expected;
+        const char* logged; // null: the value is kept and nothing is said
+    };
+    const Row rows[] = {
+        {"EnableZUVENScreensaver=2147483", &gIniEnableZUVENScreensaver, 2147483, nullptr},
+        {"EnableZUVENScreensaver=2147484", &gIniEnableZUVENScreensaver, 2147483,
+         "gIniEnableZUVENScreensaver=2147484 is above 2147483, using 2147483"},
+        {"EnableZUVENScreensaver=2147483647", &gIniEnableZUVENScreensaver, 2147483,
+         "gIniEnableZUVENScreensaver=2147483647 is above 2147483, using 2147483"},
+        {"EnableZUVENScreensaver=-2147483648", &gIniEnableZUVENScreensaver,
+         std::numeric_limits<int>::min(), nullptr},
+        {"NumberOfTitlebars=1000000", &gIniNumberOfTitlebars, 100,
+         "gIniNumberOfTitlebars=1000000 is above 100, using 100"},
+        {"ScreenWidth=2147483647", &gIniScreenWidth, 7680,
+         "ScreenWidth=2147483647 is above 7680, using 7680"},
+        {"ScreenHeight=-5", &gIniScreenHeight, 1, "ScreenHeight=-5 is below 1, using 1"},
+    };
+    const auto linesContaining = [](const std::vector<std::string>& lines, const char* part) {
+        return std::count_if(lines.begin(), lines.end(), [part](const std::string& line) {
+            return line.find(part) != std::string::npos;
+        });
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        writeConfig({"[Options]", "ShowDebugWindow=1", "[Display]", row.line});
+        const std::size_t linesBefore = m_program.logLines().size();
+        ReadConfig();
+        EXPECT_EQ(*row.variable, row.expected);
+        const auto log = m_program.logLines();
+        const std::vector<std::string> added(log.begin() + static_cast<long>(linesBefore),
+                                             log.end());
+        EXPECT_EQ(linesContaining(added, " is "), row.logged ? 1 : 0);
+        if (row.logged) {
+            EXPECT_EQ(linesContaining(added, row.logged), 1);
+        }
+    }
+    // The timer takes the delay in milliseconds, also for a value set after reading.
+    const struct {
+        int seconds;
+        int interval;
+    } delays[] = {{2147483, 2147483000}, {2147484, 2147483647}, {2147483647, 2147483647}};
+    for (const auto& delay : delays) {
+        gIniEnableZUVENScreensaver = delay.seconds;
+        WriteConfig();
+        EXPECT_TRUE(m_form.Timer_Screensaver.enabled());
+        EXPECT_EQ(m_form.Timer_Screensaver.interval(), delay.interval) << delay.seconds;
+    }
 }
 
 TEST_F(ConfigWithMainformTest, OnlyAMissingFileRequestsTheEnd) {

@@ -6,12 +6,15 @@
 #include "config/ConfigTestSupport.h"
 #include "platform/Clock.h"
 #include "platform/Window.h"
+#include "support/TestJpeg.h"
+#include "ui/Layout.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -249,6 +252,47 @@ TEST_F(SkinTest, CountsBelowOneBecomeOne) {
     EXPECT_EQ(countLinesContaining(m_program.logLines(), "is below 1, using 1"), 2u);
 }
 
+TEST_F(SkinTest, OutlandishSizesAndCountsAreClampedAndLogged) {
+    struct Row {
+        const char* line;
+        const int* variable;
+        int expected; // at width 800, scale 0.6
+        const char* logged;
+    };
+    const Row rows[] = {
+        {"gFontSizeHeaderBar=2147483647", &gFontSizeHeaderBar, 120,
+         "gFontSizeHeaderBar=2147483647 is above 200, using 200"},
+        {"gFontSizeTitlebarBig=200", &gFontSizeTitlebarBig, 120, nullptr},
+        {"gFontSizeStatusbar=-2147483648", &gFontSizeStatusbar, 0,
+         "gFontSizeStatusbar=-2147483648 is below 0, using 0"},
+        {"gNumberOfMenubars=99999", &gNumberOfMenubars, 100,
+         "gNumberOfMenubars=99999 is above 100, using 100"},
+        {"gNumberOfTitlebarsMainmenu=100", &gNumberOfTitlebarsMainmenu, 100, nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        const std::string section =
+            std::string(row.line).starts_with("gFont") ? "[Fonts]" : "[General]";
+        writeDefinition({section, row.line});
+        const std::size_t linesBefore = m_program.logLines().size();
+        ReadSkinDefinition();
+        EXPECT_EQ(*row.variable, row.expected);
+        const auto log = m_program.logLines();
+        const std::vector<std::string> added(log.begin() + static_cast<long>(linesBefore),
+                                             log.end());
+        EXPECT_EQ(countLinesContaining(added, " is "), row.logged ? 1u : 0u);
+        if (row.logged) {
+            EXPECT_EQ(countLinesContaining(added, row.logged), 1u);
+        }
+    }
+    // The layout measures with the clamped sizes: no overflow, text inside the bars.
+    writeDefinition({"[Fonts]", "gFontSizeHeaderBar=2147483647", "gFontSizeFolderName=99999"});
+    ReadSkinDefinition();
+    ComputeScreenLayout();
+    EXPECT_GT(gFolderNameBottom, gFolderNameY);
+    EXPECT_LT(gFolderNameBottom, 1000);
+}
+
 TEST_F(SkinTest, ColoursAreDecimalOrHexadecimalRedInTheLowByte) {
     struct Row {
         const char* text;
@@ -380,6 +424,47 @@ TEST_F(SkinWithMainformTest, UnreadablePicturesAreReportedLikeMissingOnes) {
         EXPECT_TRUE(gSkin.Background.empty()) << name;
     }
     EXPECT_TRUE(m_form.terminated());
+}
+
+TEST_F(SkinWithMainformTest, DamagedPicturesLogTheDecodersReasonBesideTheMessage) {
+    // A background of a few hundred bytes that claims 16384 x 16384 pixels.
+    std::vector<std::uint8_t> oversized = testsupport::encodeSolidJpeg(8, 8, 0);
+    for (std::size_t i = 0; i + 8 < oversized.size(); ++i) {
+        if (oversized[i] == 0xFF && oversized[i + 1] == 0xC0) {
+            oversized[i + 5] = oversized[i + 7] = 0x40; // 0x4000 = 16384
+            oversized[i + 6] = oversized[i + 8] = 0x00;
+            break;
+        }
+    }
+    struct Row {
+        std::string fileName;
+        std::optional<std::string> content; // none: the file is missing
+        std::string reason;
+    };
+    const Row rows[] = {
+        {"key_F1.bmp", "BM this is not a picture", "key_F1.bmp could not be loaded: "},
+        {"IconNew.bmp", std::nullopt, "IconNew.bmp could not be loaded: file not found"},
+        {"Background.jpg", "BM this is not a picture", "Background.jpg could not be loaded: Not"},
+        {"Background.jpg", std::string(oversized.begin(), oversized.end()),
+         "Background.jpg could not be loaded: data ends early"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.reason);
+        copyRealSkin();
+        if (row.content)
+            m_program.writeFile("Skins/Default/" + row.fileName, *row.content);
+        else
+            std::filesystem::remove(skinFile(row.fileName));
+        LogLine("--- next");
+        LoadSkin(true);
+        const auto log = m_program.logLines();
+        const auto start = std::find(log.rbegin(), log.rend(), "--- next").base();
+        const std::vector<std::string> added(start, log.end());
+        // The user's message is the same for every row; the error block tells them apart.
+        EXPECT_EQ(countLinesContaining(added, missingPictureLine(skinFile(row.fileName))), 1u);
+        EXPECT_EQ(countLinesContaining(added, "ERROR: " + skinFile(row.reason)), 1u);
+        EXPECT_EQ(countLinesContaining(added, "file not found"), row.content ? 0u : 1u);
+    }
 }
 
 TEST_F(SkinWithMainformTest, EveryFileGoesIntoItsOwnVariable) {

@@ -175,8 +175,9 @@ TEST_F(CanvasTest, FontSizeZeroMeansEightPoints) {
 }
 
 TEST_F(CanvasTest, FontPixelHeightIsPointsAtNinetySixDpiRounded) {
-    const std::vector<std::pair<int, int>> rows = {{0, 11},  {-4, 11}, {8, 11},  {9, 12},
-                                                   {10, 13}, {11, 15}, {12, 16}, {20, 27}};
+    const std::vector<std::pair<int, int>> rows = {
+        {0, 11},  {-4, 11}, {8, 11},  {9, 12},      {10, 13},
+        {11, 15}, {12, 16}, {20, 27}, {1000, 1333}, {2147483647, 1333}};
     for (const auto& [points, pixels] : rows)
         EXPECT_EQ(platform::fontPixelHeight(points), pixels) << points << " points";
 }

@@ -114,10 +114,10 @@ TEST(JpegDecoderTest, PaletteHasAtMost256CloseColours) {
     }
 }
 
-// A valid file whose baseline frame header declares another size.
+// A valid file whose (baseline or progressive) frame header declares another size.
 std::vector<std::uint8_t> withDeclaredSize(std::vector<std::uint8_t> bytes, int width, int height) {
     for (std::size_t i = 0; i + 8 < bytes.size(); ++i) {
-        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
+        if (bytes[i] == 0xFF && (bytes[i + 1] == 0xC0 || bytes[i + 1] == 0xC2)) {
             bytes[i + 5] = static_cast<std::uint8_t>(height >> 8);
             bytes[i + 6] = static_cast<std::uint8_t>(height & 0xFF);
             bytes[i + 7] = static_cast<std::uint8_t>(width >> 8);
@@ -153,9 +153,67 @@ TEST(JpegDecoderTest, BrokenInputGivesEmptyPictureAndReason) {
         EXPECT_TRUE(platform::decodeJpeg(bytes, {}, &error).empty());
         EXPECT_FALSE(error.empty());
     }
+    // Only the end marker missing: every row is there, so the picture is shown.
+    EXPECT_EQ(platform::decodeJpeg(firstBytes(valid, valid.size() - 2), {}).width(), 64);
     // The size guard leaves the largest allowed side alone.
     EXPECT_EQ(platform::decodeJpeg(testsupport::encodeSolidJpeg(16384, 8, kBlue), {}).width(),
               16384);
+}
+
+TEST(JpegDecoderTest, HugeDeclaredSizesAreRefusedOrStopWhereTheDataEnds) {
+    // A few hundred bytes that claim 16384 x 16384 pixels: decoded in full they would take
+    // gigabytes and minutes of grey rows.
+    const std::vector<std::uint8_t> small = testsupport::encodeSolidJpeg(8, 8, kBlue);
+    const std::vector<std::uint8_t> huge = withDeclaredSize(small, 16384, 16384);
+    const std::vector<std::uint8_t> progressiveHuge = withDeclaredSize(
+        testsupport::encodeSolidJpeg(8, 8, kBlue, JpegEncoding{95, true, false, false}), 16384,
+        16384);
+    const JpegOptions cover{.fitWidth = 200, .fitHeight = 200};
+    struct Case {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        JpegOptions options;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {"full size is over the pixel limit", huge, {}, "would decode to 16384 x 16384"},
+        {"an eighth is allowed but the data ends", huge, cover, "data ends early, at row "},
+        {"short file claiming 4096 x 4096",
+         withDeclaredSize(small, 4096, 4096),
+         {},
+         "data ends early"},
+        {"progressive needs full-size buffers", progressiveHuge, cover, "MB to decode"},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.what);
+        std::string error;
+        EXPECT_TRUE(platform::decodeJpeg(row.bytes, row.options, &error).empty());
+        EXPECT_NE(error.find(row.reason), std::string::npos) << error;
+    }
+}
+
+TEST(JpegDecoderTest, FitSizeDecodesAtTheSmallestScaleThatStillCoversIt) {
+    const std::vector<std::uint8_t> bytes = twoColourJpeg(640, 480);
+    struct Case {
+        JpegOptions options;
+        int width, height;
+    };
+    const std::vector<Case> cases = {
+        {{}, 640, 480},
+        {{.fitWidth = 320, .fitHeight = 240}, 320, 240},
+        {{.fitWidth = 321, .fitHeight = 100}, 640, 480},
+        {{.fitWidth = 100, .fitHeight = 100}, 160, 120},
+        {{.fitWidth = 80, .fitHeight = 1}, 80, 60},
+        {{.fitWidth = 1000, .fitHeight = 0}, 640, 480},
+        {{.scale = JpegOptions::Scale::Half, .fitWidth = 1000, .fitHeight = 1000}, 320, 240},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(std::to_string(row.options.fitWidth) + " x " +
+                     std::to_string(row.options.fitHeight));
+        const Picture picture = platform::decodeJpeg(bytes, row.options);
+        EXPECT_EQ(picture.width(), row.width);
+        EXPECT_EQ(picture.height(), row.height);
+    }
 }
 
 TEST(JpegDecoderTest, LoadsFilesAndReportsUnreadableOnes) {
@@ -174,6 +232,9 @@ TEST(JpegDecoderTest, LoadsFilesAndReportsUnreadableOnes) {
         EXPECT_TRUE(platform::loadJpegFile(path, {}, &error).empty());
         EXPECT_FALSE(error.empty());
     }
+    // The system's reason tells a missing file from a damaged one.
+    platform::loadJpegFile(folder.file("missing.jpg"), {}, &error);
+    EXPECT_EQ(error, "cannot be read: No such file or directory");
 }
 
 } // namespace

@@ -160,6 +160,20 @@ TEST_F(CBImageTest, StretchedPictureIsFittedAtTheTopLeftOrCentred) {
     EXPECT_EQ(countInControl(kGreen), 200 * 200 - 100 * 50);
 }
 
+TEST_F(CBImageTest, FittedJpegIsDecodedOnlyAsLargeAsItIsShown) {
+    const std::string path = writeJpeg("large.jpg", 1600, 1200, kRed);
+    image.StretchRatio = true;
+    image.LoadImage(path);
+    // An eighth (200 x 150) would have to be enlarged to the control's 200 rows; a quarter not.
+    EXPECT_EQ(image.Picture().width(), 400);
+    EXPECT_EQ(image.Picture().height(), 300);
+    EXPECT_TRUE(image.ImageRect() == (Rect{0, 0, 200, 150})) << describe(image.ImageRect());
+    EXPECT_TRUE(isReddish(at(0, 0)) && isReddish(at(199, 149)));
+    image.StretchRatio = false;
+    image.LoadImage(path);
+    EXPECT_EQ(image.Picture().width(), 1600);
+}
+
 TEST_F(CBImageTest, NaturalSizePictureSitsInsideTheBevelAndIsClipped) {
     image.ShowFrame3D = true;
     image.BevelWidth = 3;
