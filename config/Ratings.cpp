@@ -226,3 +226,7 @@ std::string ReadDiashowTitle(const std::string& folder, const std::string& photo
     LogLine(kSeparator);
     return title;
 }
+
+void ResetRatings() {
+    gRatings.clear();
+}

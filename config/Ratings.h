@@ -21,6 +21,8 @@ struct TRatingItem {
 // written at exit, all on the main thread; painting reads it on the main thread too.
 using TRatingList = std::vector<TRatingItem>;
 inline TRatingList gRatings;
+// Empties gRatings, as at start-up.
+void ResetRatings();
 
 // The first line of Ratings.dat; the second line is empty.
 inline constexpr std::string_view kRatingsHeader =

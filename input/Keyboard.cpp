@@ -14,6 +14,7 @@
 #include "pictures/CoverView.h"
 #include "pictures/PhotoView.h"
 #include "platform/FileSystem.h"
+#include "platform/StartValues.h"
 #include "playback/MusicPlayback.h"
 #include "playback/Video.h"
 #include "speech/SpokenMenu.h"
@@ -57,6 +58,8 @@ constexpr int kKeyOem102 = 226; // the extra key left of Y/Z on European keyboar
 // Text typed with a key belongs to the control that had the focus when the key went down: a
 // key that opens the search does not type its own letter into the new field.
 bool gTextGoesToField = false;
+
+const platform::StartValues kStartValues(gKeysLocked, gTextGoesToField);
 
 TMainform* form() {
     return MainformExists() ? &Mainform() : nullptr;
@@ -360,4 +363,8 @@ void Timer_DelayAfterKeyPressedTimer() {
             return;
         }
     }
+}
+
+void ResetKeyboardState() {
+    kStartValues.restore();
 }

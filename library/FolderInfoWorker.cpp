@@ -171,3 +171,8 @@ void StopFolderInfoWorkers() {
         slot.thread.join();
     slots.clear();
 }
+
+void ResetFolderInfoWorkers() {
+    StopFolderInfoWorkers();
+    gFolderInfoGeneration = 0;
+}
