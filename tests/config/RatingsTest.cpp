@@ -90,11 +90,7 @@ TEST(RatingsKeys, KeyIsFolderAndDisplayName) {
 
 class RatingsTest : public ::testing::Test {
 protected:
-    RatingsTest() {
-        gRatings.clear();
-        gMenuMode = mmMusic;
-        gPressedKeyText.clear();
-    }
+    RatingsTest() { gMenuMode = mmMusic; }
     std::string path(const std::string& name) const { return m_program.dir() + "/" + name; }
 
     ProgramDirectoryFixture m_program;
