@@ -1,8 +1,19 @@
 #include "app/AppState.h"
 
 #include "config/Config.h"
+#include "platform/StartValues.h"
 
 #include <algorithm>
+
+namespace {
+
+// The shown list and the queue hold elements; they are emptied instead of copied back.
+const platform::StartValues kStartValues(gMenuMode, gPreviousMenuMode, gCurrentDirectory,
+                                         gListElementOffset, HightlightTitlebarIndex,
+                                         gPositionStack, gHighlightedMenuItem, gPressedKeyText,
+                                         gActualTitleIndex, gPlayMode);
+
+} // namespace
 
 int VisibleRows() {
     return std::max(1, gIniNumberOfTitlebars);
@@ -45,16 +56,7 @@ void FitHighlightIntoView() {
 }
 
 void ResetApplicationState() {
-    gMenuMode = mmMain;
-    gPreviousMenuMode = mmMain;
-    gCurrentDirectory.clear();
+    kStartValues.restore();
     gListElements = std::make_shared<TElementList>();
-    gListElementOffset = 0;
-    HightlightTitlebarIndex = 0;
-    gPositionStack = TPositionStack{};
-    gHighlightedMenuItem = -1;
-    gPressedKeyText.clear();
     gActualTitleList.clear();
-    gActualTitleIndex = 0;
-    gPlayMode = kPlayModeNormal;
 }

@@ -81,5 +81,5 @@ std::int32_t PopListPosition();
 // (in the bottom row when it lies below the first page) and clamps row and offset.
 void FitHighlightIntoView();
 
-// Puts every value above back to its start-up state (tests).
+// Puts every value above back to its start-up state, with a new empty list.
 void ResetApplicationState();

@@ -85,3 +85,9 @@ TDebugForm::~TDebugForm() {
     gDebugFileOpened = false;
     gPendingLines.clear();
 }
+
+void ResetLogState() {
+    std::lock_guard lock(gLogMutex);
+    gLoggingEnabled = false;
+    gPendingLines.clear();
+}

@@ -21,3 +21,7 @@ public:
 // Whether LogLine and LogError write; follows the ShowDebugWindow setting.
 void SetLoggingEnabled(bool enabled);
 bool LoggingEnabled();
+
+// Switches logging off and drops the lines kept for a log that is not open yet, as at
+// start-up. A log file that is open stays with its TDebugForm.
+void ResetLogState();

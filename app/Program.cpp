@@ -1,5 +1,13 @@
 #include "app/Program.h"
 
+#include "platform/StartValues.h"
+
+namespace {
+
+const platform::StartValues kStartValues(gProgramDirectory, gFontScale, gScreensaverCoverShown);
+
+} // namespace
+
 float ComputeFontScale(int screenWidth) {
     // Each threshold overrides the one before, so the widest that fits wins.
     struct Step {
@@ -13,4 +21,8 @@ float ComputeFontScale(int screenWidth) {
             scale = step.scale;
     }
     return scale;
+}
+
+void ResetProgramState() {
+    kStartValues.restore();
 }

@@ -16,3 +16,6 @@ inline std::array<std::uint8_t, 10000> gScreensaverCoverShown{};
 
 // 0.5 below 800 pixels, 0.6 from 800, 0.75 from 1000, 0.8 from 1100, 1.0 from 1200.
 float ComputeFontScale(int screenWidth);
+
+// Puts the values above back to their start-up state.
+void ResetProgramState();

@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "platform/TextFile.h"
+#include "platform/StartValues.h"
 #include "platform/UserDirs.h"
 
 #include <array>
@@ -279,32 +280,27 @@ const Setting& settingByKey(std::string_view key) {
 
 } // namespace
 
+namespace {
+
+// The defaults are the initialisers of the settings.
+const platform::StartValues kDefaults(gIniCurrentLanguage, gIniShowDebugWindow, gIniDiashowWaitInMS,
+                                      gIniFadeOutVolumeTime, gIniSecondsUntilNextInfoScroller,
+                                      gIniMouseButtonClicksToStart, gIniRootDirectoryMusic,
+                                      gIniScreenWidth, gIniScreenHeight, gNumberOfMenubars,
+                                      gIniNumberOfTitlebars, gNumberOfTitlebarsMainmenu,
+                                      gIniChangeCoverImage, gIniShowMP3TagInsteadOfFilename,
+                                      gIniSortTitlesByMP3InfoTrackNo, gIniShowCover2D_or_3D,
+                                      gIniDelimiterBetweenInterpretAndTitle,
+                                      gIniEnableZUVENScreensaver, gIniNewIconNMonth, gIniSkinName,
+                                      gIniAvailableSkinsStr, gAvailableSkins);
+
+} // namespace
+
 void ResetConfigDefaults() {
-    gIniCurrentLanguage = 0;
-    gIniShowDebugWindow = false;
-    gIniDiashowWaitInMS = 2000;
-    gIniFadeOutVolumeTime = 20;
-    gIniSecondsUntilNextInfoScroller = 40;
-    gIniMouseButtonClicksToStart = 1;
-    gIniRootDirectoryMusic.clear();
+    kDefaults.restore();
     gIniRootDirectoryPhoto = platform::userPicturesDirectory();
     gIniRootDirectoryProgramLinks = platform::userDesktopDirectory();
     gIniRootDirectoryVideo = platform::userVideosDirectory();
-    gIniScreenWidth = 800;
-    gIniScreenHeight = 600;
-    gNumberOfMenubars = 10;
-    gIniNumberOfTitlebars = 10;
-    gNumberOfTitlebarsMainmenu = 8;
-    gIniChangeCoverImage = true;
-    gIniShowMP3TagInsteadOfFilename = true;
-    gIniSortTitlesByMP3InfoTrackNo = true;
-    gIniShowCover2D_or_3D = 2;
-    gIniDelimiterBetweenInterpretAndTitle = " - ";
-    gIniEnableZUVENScreensaver = 6000;
-    gIniNewIconNMonth = 1;
-    gIniSkinName = "Default";
-    gIniAvailableSkinsStr = "Default";
-    gAvailableSkins = {"Default"};
 }
 
 std::vector<std::string> SplitAvailableSkins(const std::string& text) {

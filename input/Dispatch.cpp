@@ -13,6 +13,7 @@
 #include "pictures/CoverShow3D.h"
 #include "pictures/CoverView.h"
 #include "pictures/PhotoView.h"
+#include "platform/StartValues.h"
 #include "playback/Jukebox.h"
 #include "playback/MusicPlayback.h"
 #include "playback/Play.h"
@@ -25,6 +26,12 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+
+namespace {
+
+const platform::StartValues kStartValues(gTwoDigitEntry, gFirstDigit);
+
+} // namespace
 
 void ShowPressedKeyText(const std::string& text) {
     gPressedKeyText = text;
@@ -308,4 +315,8 @@ void SelectListIndex(int index) {
         }
     }
     callFunction_Play(CurrentListElement());
+}
+
+void ResetDispatchState() {
+    kStartValues.restore();
 }

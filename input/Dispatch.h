@@ -10,6 +10,8 @@ constexpr int kPressedKeyTextMs = 1500;
 // arrives. The armed state has no timeout and survives mode changes. Main thread only.
 inline bool gTwoDigitEntry = false;
 inline std::int32_t gFirstDigit = -1;
+// Disarms the two-digit entry, as at start-up.
+void ResetDispatchState();
 
 // Shows text in the header for 1500 ms after it was last set: sets gPressedKeyText, restarts
 // Timer_ShowPressedKey and repaints. Works without a main window (only the text is set).

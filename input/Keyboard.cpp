@@ -15,6 +15,7 @@
 #include "pictures/PhotoView.h"
 #include "platform/FileSystem.h"
 #include "platform/KeyMap.h"
+#include "platform/StartValues.h"
 #include "playback/MusicPlayback.h"
 #include "playback/Video.h"
 #include "speech/SpokenMenu.h"
@@ -58,6 +59,8 @@ constexpr int kKeyOem102 = 226; // the extra key left of Y/Z on European keyboar
 // Text typed with a key belongs to the control that had the focus when the key went down: a
 // key that opens the search does not type its own letter into the new field.
 bool gTextGoesToField = false;
+
+const platform::StartValues kStartValues(gKeysLocked, gTextGoesToField);
 
 TMainform* form() {
     return MainformExists() ? &Mainform() : nullptr;
@@ -369,4 +372,8 @@ void Timer_DelayAfterKeyPressedTimer() {
             return;
         }
     }
+}
+
+void ResetKeyboardState() {
+    kStartValues.restore();
 }

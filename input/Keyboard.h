@@ -5,6 +5,8 @@
 // While set, key and mouse input is ignored (a playlist file is being rewritten on the main
 // thread). Main thread only.
 inline bool gKeysLocked = false;
+// Unlocks the keys and forgets where typed text goes, as at start-up.
+void ResetKeyboardState();
 
 // A key pressed on the main window: a Windows virtual-key code and the modifier state.
 void FormKeyDown(int key, bool shift, bool ctrl);

@@ -4,10 +4,17 @@
 #include "config/Config.h"
 #include "config/Skin.h"
 #include "platform/Encoding.h"
+#include "platform/StartValues.h"
 #include "playback/Playlists.h"
 
 #include <algorithm>
 #include <utility>
+
+namespace {
+
+const platform::StartValues kStartValues(gMenubarItems, gNumberOfMenuItems);
+
+} // namespace
 
 TMenuItem::TMenuItem(std::array<std::string, 5> captions, std::string command, char keyChar,
                      std::uint16_t key1, std::uint16_t key2)
@@ -266,4 +273,8 @@ int MenuItemInSlot(int slot) {
     if (item >= shown)
         return -1;
     return gMenubarItems[static_cast<std::size_t>(item)].Command.empty() ? -1 : item;
+}
+
+void ResetMenubar() {
+    kStartValues.restore();
 }

@@ -54,3 +54,6 @@ const platform::Picture* KeyPicture(const TMenuItem& item);
 // nor is the last button of the playlists list while it does not apply (it is then not
 // clickable either), nor any button in the full-window modes, which show no menubar.
 int MenuItemInSlot(int slot);
+
+// Empties the menubar, as before the first build.
+void ResetMenubar();

@@ -493,3 +493,7 @@ void Timer_HoldScrollbarUpOrDownTimer() {
         CursorDown();
     repaint();
 }
+
+void ResetMouseState() {
+    gPointer = PointerState{};
+}

@@ -50,3 +50,6 @@ int MenubarSlotAt(int x, int y);
 
 // The part of the media buttons picture under the point, 0 (leftmost) to 4, -1 for none.
 int MediaButtonAt(int x, int y);
+
+// Forgets a press, a pending click and a header drag, as at start-up.
+void ResetMouseState();

@@ -1,12 +1,15 @@
 #include "library/CoverLookup.h"
 
 #include "platform/Encoding.h"
+#include "platform/StartValues.h"
 
 #include <cstddef>
 #include <initializer_list>
 #include <string_view>
 
 namespace {
+
+const platform::StartValues kStartValues(gCurrentCoverFrontFileName, gCurrentCoverBackFileName);
 
 using Keywords = std::initializer_list<std::string_view>;
 
@@ -78,4 +81,8 @@ std::optional<std::string> ChooseFrontCover(const std::vector<std::string>& name
     if (names.size() >= 2 && back && front.text == back->text)
         front = Choice{1, names[1]};
     return names[front.index];
+}
+
+void ResetCoverLookup() {
+    kStartValues.restore();
 }

@@ -173,3 +173,8 @@ void StopFolderInfoWorkers() {
         slot.thread.join();
     slots.clear();
 }
+
+void ResetFolderInfoWorkers() {
+    StopFolderInfoWorkers();
+    gFolderInfoGeneration = 0;
+}

@@ -74,3 +74,6 @@ void StartFolderInfoWorker(FolderInfoJobs jobs);
 // Main thread: stops every worker and waits for it to end. The main window calls it before
 // it goes, so no worker outlives the loop it posts to.
 void StopFolderInfoWorkers();
+
+// Main thread: stops every worker and starts the generations from the beginning again.
+void ResetFolderInfoWorkers();

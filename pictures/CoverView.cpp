@@ -4,6 +4,13 @@
 #include "app/Log.h"
 #include "app/Mainform.h"
 #include "app/MenuModes.h"
+#include "platform/StartValues.h"
+
+namespace {
+
+const platform::StartValues kStartValues(gShowBackCover);
+
+} // namespace
 
 void ShowCoverFullscreen(const std::string& fileName) {
     if (fileName.empty()) {
@@ -33,4 +40,8 @@ void CoverShow(bool start) {
         form.CoverImage.setVisible(false);
     }
     EndScreensaverMode();
+}
+
+void ResetCoverView() {
+    kStartValues.restore();
 }

@@ -2,6 +2,13 @@
 
 #include "app/Log.h"
 #include "input/Dispatch.h"
+#include "platform/StartValues.h"
+
+namespace {
+
+const platform::StartValues kStartValues(gDiashowPhotoIndex, gCurrentPhotoTitle);
+
+} // namespace
 
 // Placeholders: the full-window photo and the diashow come with the photo viewing; until then
 // these routines only announce themselves and show their header text.
@@ -22,4 +29,9 @@ void callDiashowFunction_PreviousPhoto() {
 
 void callDiashowFunction_StartDiashow() {
     LogLine("enter callDiashowFunction_StartDiashow()");
+}
+
+void ResetPhotoView() {
+    kStartValues.restore();
+    gDiashowPhotoList.clear();
 }

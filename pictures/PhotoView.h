@@ -8,6 +8,8 @@
 inline TElementList gDiashowPhotoList;
 inline int gDiashowPhotoIndex = 0;
 inline std::string gCurrentPhotoTitle;
+// Forgets the photos being viewed.
+void ResetPhotoView();
 
 // Shows a photo of the current folder full-window (mmPhotoView).
 void OpenPhotoView(const ListElementPtr& photo);

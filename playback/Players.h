@@ -20,3 +20,6 @@ inline std::string gProgressText;
 // The player's mode, NotReady when there is no player.
 platform::PlayerMode MusicPlayerMode();
 platform::PlayerMode VideoPlayerMode();
+
+// Drops both players and the state of the title played, as at start-up.
+void ResetPlayers();

@@ -5,8 +5,16 @@
 #include "app/Mainform.h"
 #include "input/Dispatch.h"
 #include "library/CoverLookup.h"
+#include "platform/StartValues.h"
 
 #include <memory>
+
+namespace {
+
+const platform::StartValues kStartValues(gPlaylistEditing, gEditPlaylistFileName, gOpenPlaylistName,
+                                         gOpenPlaylistDirectory, gOpenPlaylistCount);
+
+} // namespace
 
 // The playlist view shows the playlist's name above its rows; reading the titles from the M3U
 // file comes with the playlist handling, so for now the view holds only the ".." row.
@@ -65,4 +73,8 @@ void callFunction_PlaylistUp(const ListElementPtr& /*element*/) {
 
 void callFunction_PlaylistDown(const ListElementPtr& /*element*/) {
     LogLine("enter callFunction_PlaylistDown()");
+}
+
+void ResetPlaylistState() {
+    kStartValues.restore();
 }

@@ -11,6 +11,8 @@ inline std::string gEditPlaylistFileName;
 inline std::string gOpenPlaylistName;
 inline std::string gOpenPlaylistDirectory;
 inline int gOpenPlaylistCount = 0;
+// Ends playlist editing and forgets the open playlist, as at start-up.
+void ResetPlaylistState();
 
 // Replaces the shown list by the titles of a playlist file (".." first). The caller has set
 // mmPlaylist and stored the position; it sets the row and the menubar.

@@ -1,6 +1,13 @@
 #include "playback/StatusMessage.h"
 
 #include "app/Mainform.h"
+#include "platform/StartValues.h"
+
+namespace {
+
+const platform::StartValues kStartValues(gStatusMessage);
+
+} // namespace
 
 void SetStatusMessage(const std::string& text) {
     gStatusMessage = text;
@@ -9,4 +16,8 @@ void SetStatusMessage(const std::string& text) {
     platform::Timer& timer = Mainform().Timer_DeleteStatusMessage;
     timer.setEnabled(false);
     timer.setEnabled(true);
+}
+
+void ResetStatusMessage() {
+    kStartValues.restore();
 }

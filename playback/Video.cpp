@@ -1,9 +1,13 @@
 #include "playback/Video.h"
 
 #include "app/Log.h"
+#include "platform/StartValues.h"
 #include "playback/Players.h"
 
 namespace {
+
+const platform::StartValues kStartValues(gVideoPanelVisible, gVideoPanelFullscreen,
+                                         gIgnoreVideoEnd);
 
 bool videoRunning() {
     const platform::PlayerMode mode = VideoPlayerMode();
@@ -30,4 +34,8 @@ void HideVideoPanel() {
 
 bool VideoFillsWindow() {
     return videoRunning() && gVideoPanelVisible && gVideoPanelFullscreen;
+}
+
+void ResetVideoPanel() {
+    kStartValues.restore();
 }

@@ -8,6 +8,7 @@ inline bool gVideoPanelVisible = false;
 inline bool gVideoPanelFullscreen = false;
 // A stop of the video player is not its natural end (set by the user's stop and by Back).
 inline bool gIgnoreVideoEnd = false;
+void ResetVideoPanel();
 
 // Starts a video in the panel on the cover area; music stops.
 void StartVideoTitle(const ListElementPtr& element);

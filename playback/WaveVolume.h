@@ -7,3 +7,6 @@
 inline std::uint32_t gWaveVolume = 0xFFFFFFFFu;
 
 void SetWaveVolume(std::uint32_t volume);
+
+// Back to full volume without applying it to a player.
+void ResetWaveVolume();

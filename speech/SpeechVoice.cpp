@@ -7,3 +7,7 @@ std::unique_ptr<SpeechVoice> CreateSpeechVoice() {
     LogLine("speech output is not available; speech stays off");
     return nullptr;
 }
+
+void ResetSpeechVoice() {
+    gSpeechVoice.reset();
+}

@@ -14,6 +14,8 @@ public:
 
 // The speech object of the running program; empty while speech is off.
 inline std::unique_ptr<SpeechVoice> gSpeechVoice;
+// Drops the voice: speech is off until CreateSpeechVoice is called again.
+void ResetSpeechVoice();
 
 // Creates the voice, or returns an empty pointer (and logs it once) when no speech engine can
 // start: speech then stays off.

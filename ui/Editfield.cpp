@@ -214,3 +214,7 @@ void TEditfield::paint(platform::Canvas& canvas) const {
         canvas.line(caretX, y, caretX, y + textHeight, kTextColor);
     }
 }
+
+void ResetEditfield() {
+    Editfield = TEditfield{};
+}

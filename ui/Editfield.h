@@ -59,3 +59,6 @@ private:
 
 // The main window's search field.
 inline TEditfield Editfield;
+
+// A hidden, empty field without handlers, as at start-up.
+void ResetEditfield();

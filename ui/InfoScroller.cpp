@@ -3,6 +3,13 @@
 #include "app/Log.h"
 #include "input/Dispatch.h"
 #include "library/ListElement.h"
+#include "platform/StartValues.h"
+
+namespace {
+
+const platform::StartValues kStartValues(gInfoScrollerText, gInfoScrollerPos);
+
+} // namespace
 
 void callFunction_Info(const TListElement& element) {
     ShowPressedKeyText("Info");
@@ -10,4 +17,8 @@ void callFunction_Info(const TListElement& element) {
     gInfoScrollerText = element.InfoText();
     // The scroller's timer steps to the first character at its next tick.
     gInfoScrollerPos = 0;
+}
+
+void ResetInfoScroller() {
+    kStartValues.restore();
 }

@@ -4,10 +4,24 @@
 #include "app/Program.h"
 #include "config/Config.h"
 #include "config/Skin.h"
+#include "platform/StartValues.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+
+namespace {
+
+const platform::StartValues
+    kStartValues(gLeftColumnWidth, gHeaderBarRect, gHeaderTextY, gFolderNameX, gFolderNameY,
+                 gFolderNameBottom, gStatusLineRect, gStatusTop, gStatusTextX, gStatusTextY,
+                 gProgressX, gMediaButtonsLeft, gMediaButtonsY, gTitlebarLeft, gTitlebarRight,
+                 gTitlebarSplitLeft, gTitlebarSplitRight, gListTop, gListBottom, gTitlebarHeight,
+                 gTitlebarHeightMainmenu, gNumberX, gIconX, gTextX, gLengthX, gRatingX, gNewIconX,
+                 gOptionValueX, gScrollbarRect, gCoverRect, gMenubarRect, gMenubarHeight,
+                 gMenubarCaptionX, gMenubarIconSize, gPhotoNameRect, gPhotoTitleRect, gIconHeight);
+
+} // namespace
 
 int RoundHalfEven(double x) {
     if (std::isnan(x))
@@ -68,4 +82,8 @@ void ComputeScreenLayout() {
     gMenubarIconSize = RoundHalfEven(gMenubarHeight * 0.58);
     gPhotoNameRect = {10, 5, 440, 28};
     gPhotoTitleRect = {20, H - H / 15, W - 20, H - 2};
+}
+
+void ResetScreenLayout() {
+    kStartValues.restore();
 }

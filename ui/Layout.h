@@ -48,6 +48,8 @@ inline constexpr platform::Color gColorRatingStars = 3398906;
 
 // Computes every layout value from the configured resolution and row counts.
 void ComputeScreenLayout();
+// Puts every layout value back to its start-up state, before any layout was computed.
+void ResetScreenLayout();
 
 // x rounded to the nearest integer, halves to the even neighbour.
 int RoundHalfEven(double x);

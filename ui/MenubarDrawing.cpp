@@ -5,12 +5,15 @@
 #include "config/Skin.h"
 #include "input/Menubar.h"
 #include "platform/Canvas.h"
+#include "platform/StartValues.h"
 #include "ui/Layout.h"
 #include "ui/Screen.h"
 
 #include <algorithm>
 
 namespace {
+
+const platform::StartValues kStartValues(gDrawnMenuHighlight);
 
 platform::FontSpec menubarFont(bool bold, platform::Color color) {
     return platform::FontSpec{gFontName, gFontSizeMenubar, bold, false, color};
@@ -74,4 +77,8 @@ void DrawMenubar(bool onlyIfChanged) {
         return;
     RedrawOnScreen(
         [onlyIfChanged](platform::Canvas& canvas) { DrawMenubar(canvas, onlyIfChanged); });
+}
+
+void ResetMenubarDrawing() {
+    kStartValues.restore();
 }

@@ -88,3 +88,7 @@ void PaintMainScreen(platform::Canvas& canvas) {
     DrawCover(canvas, gShowBackCover ? gCurrentCoverBackFileName : gCurrentCoverFrontFileName);
     canvas.setTextBackground(true);
 }
+
+void ResetPaintCache() {
+    gStretchedBackground = {};
+}

@@ -15,3 +15,6 @@ void DrawBackground(platform::Canvas& canvas);
 // transparent text (the folder header line, the clock) would otherwise blend its smoothed
 // letters over those of the last drawing, and a hidden control would leave its picture behind.
 void RestoreBackground(platform::Canvas& canvas, const platform::Rect& region);
+
+// Drops the stretched background kept for restoring regions; the next paint makes it anew.
+void ResetPaintCache();

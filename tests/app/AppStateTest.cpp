@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "app/ResetAllState.h"
 #include "config/Config.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +11,10 @@ namespace {
 class AppStateTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetApplicationState();
+        ResetAllState();
         gIniNumberOfTitlebars = 10;
     }
-    void TearDown() override { ResetApplicationState(); }
+    void TearDown() override { ResetAllState(); }
 
     static ListElementPtr title(const std::string& fileName, int index) {
         return std::make_shared<TListElement>(ListElementType::MP3, "/m/", fileName, 0.0, index);

@@ -1,6 +1,7 @@
 #include "app/Mainform.h"
 #include "app/AppState.h"
 #include "app/Program.h"
+#include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "support/TempDir.h"
 
@@ -18,8 +19,7 @@ using testsupport::writeFile;
 class MainformTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetConfigDefaults();
-        ResetApplicationState();
+        ResetAllState();
         std::filesystem::create_directories(folder.file("Musik"));
         testsupport::linkRepositorySkins(folder.path());
     }

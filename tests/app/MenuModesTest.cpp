@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/Log.h"
 #include "app/Mainform.h"
+#include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "platform/Encoding.h"
 #include "playback/StatusMessage.h"
@@ -20,8 +21,7 @@ using T = ListElementType;
 class MenuModesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetApplicationState();
-        gStatusMessage.clear();
+        ResetAllState();
         gIniNumberOfTitlebars = 10;
         gIniRootDirectoryMusic = "/home/u/Musik/";
         gIniRootDirectoryPhoto = "/home/u/Bilder/";
@@ -32,8 +32,7 @@ protected:
     }
     void TearDown() override {
         m_debug.reset();
-        SetLoggingEnabled(false);
-        ResetApplicationState();
+        ResetAllState();
     }
 
     // True when the lines follow each other in the log, whole lines each.

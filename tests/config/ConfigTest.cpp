@@ -187,8 +187,8 @@ TEST_F(ConfigTest, NumbersAcceptHexadecimalAndIgnoreText) {
         const char* text;
         int expectedWidth;
     };
-    const Row rows[] = {{"0x400", 1024}, {"0X400", 1024},       {"$400", 1024},  {"1280", 1280},
-                        {"0xff", 255},   {"$abcdef", 0xABCDEF}, {"0x4aB", 1195}, {"wide", 800},
+    const Row rows[] = {{"0x400", 1024}, {"0X400", 1024}, {"$400", 1024},  {"1280", 1280},
+                        {"0xff", 255},   {"$abc", 0xABC}, {"0x4aB", 1195}, {"wide", 800},
                         {"", 800},       {"12px", 800}};
     for (const auto& row : rows) {
         writeConfig({"[Display]", std::string("ScreenWidth=") + row.text});

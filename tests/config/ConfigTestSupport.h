@@ -2,6 +2,7 @@
 
 #include "app/Log.h"
 #include "app/Program.h"
+#include "app/ResetAllState.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 class ProgramDirectoryFixture {
 public:
     ProgramDirectoryFixture() {
+        ResetAllState();
         std::string pattern =
             (std::filesystem::temp_directory_path() / "zvn-config-XXXXXX").string();
         // Without its own folder a test would write into the working directory.
@@ -26,8 +28,6 @@ public:
             throw std::runtime_error("cannot create a temporary folder");
         m_dir = pattern;
         gProgramDirectory = m_dir;
-        // Opening the log with logging off drops lines left pending by earlier tests.
-        SetLoggingEnabled(false);
         m_log = std::make_unique<TDebugForm>(m_dir);
         SetLoggingEnabled(true);
     }

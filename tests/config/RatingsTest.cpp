@@ -103,12 +103,7 @@ TEST(RatingsKeys, KeyIsFolderAndDisplayName) {
 
 class RatingsTest : public ::testing::Test {
 protected:
-    RatingsTest() {
-        ResetRatings();
-        gMenuMode = mmMusic;
-        gPressedKeyText.clear();
-    }
-    ~RatingsTest() override { ResetRatings(); }
+    RatingsTest() { gMenuMode = mmMusic; }
     std::string path(const std::string& name) const { return m_program.dir() + "/" + name; }
 
     ProgramDirectoryFixture m_program;

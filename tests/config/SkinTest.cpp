@@ -2,6 +2,7 @@
 
 #include "app/Mainform.h"
 #include "app/Program.h"
+#include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "config/ConfigTestSupport.h"
 #include "platform/Clock.h"
@@ -101,12 +102,8 @@ std::vector<SetEntry> pictureSetInOrder() {
 
 class SkinTest : public ::testing::Test {
 protected:
-    SkinTest() {
-        ResetConfigDefaults();
-        ResetSkinDefaults();
-        std::filesystem::create_directories(skinFile(""));
-    }
-    ~SkinTest() override { ResetSkinDefaults(); }
+    SkinTest() { std::filesystem::create_directories(skinFile("")); }
+    ~SkinTest() override { ResetAllState(); }
 
     std::string skinFile(const std::string& name) const {
         return m_program.dir() + "/Skins/Default/" + name;

@@ -1,4 +1,5 @@
 #include "input/Cursor.h"
+#include "app/ResetAllState.h"
 
 #include "app/AppState.h"
 #include "config/Config.h"
@@ -14,10 +15,7 @@ namespace {
 // Lists shown in R = 10 rows; no main window is needed.
 class CursorTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetConfigDefaults();
-        ResetApplicationState();
-    }
+    void SetUp() override { ResetAllState(); }
     static void fillNames(const std::vector<std::string>& names) {
         TElementList& list = ReplaceListElements();
         for (const std::string& name : names)

@@ -4,6 +4,7 @@
 #include "app/Log.h"
 #include "app/Mainform.h"
 #include "app/MenuModes.h"
+#include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "config/Ratings.h"
 #include "input/Dispatch.h"
@@ -34,15 +35,7 @@ constexpr int kReturn = 13, kEscape = 27, kPageDown = 34, kHome = 36, kLeft = 37
 class KeysTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetConfigDefaults();
-        ResetApplicationState();
-        ResetLibraryLists();
-        gRatings.clear();
-        gTwoDigitEntry = false;
-        gFirstDigit = -1;
-        gKeysLocked = gPlaylistEditing = gVideoPanelFullscreen = gVideoPanelVisible = false;
-        gCurrentCoverFrontFileName.clear();
-        Editfield.Hide();
+        ResetAllState();
         for (int i = 1; i <= 30; ++i)
             std::filesystem::create_directories(
                 folder.file((i < 10 ? "Musik/Album0" : "Musik/Album") + std::to_string(i)));

@@ -1,4 +1,5 @@
 #include "input/Menubar.h"
+#include "app/ResetAllState.h"
 
 #include "app/AppState.h"
 #include "config/Config.h"
@@ -13,17 +14,8 @@ namespace {
 
 class MenubarTest : public ::testing::Test {
 protected:
-    void SetUp() override { resetAll(); }
-    void TearDown() override { resetAll(); }
-
-    static void resetAll() {
-        ResetApplicationState();
-        ResetConfigDefaults();
-        gPlaylistEditing = false;
-        gMenubarItems = {};
-        gNumberOfMenuItems = 0;
-        gSkin = TSkinPictures{};
-    }
+    void SetUp() override { ResetAllState(); }
+    void TearDown() override { ResetAllState(); }
 
     // The commands of the built set, separated by blanks.
     static std::string builtCommands() {

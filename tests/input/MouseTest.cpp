@@ -1,4 +1,5 @@
 #include "input/Mouse.h"
+#include "app/ResetAllState.h"
 
 #include "app/AppState.h"
 #include "config/Config.h"
@@ -20,6 +21,8 @@ using testsupport::AppDriver;
 
 class MouseTest : public ::testing::Test {
 protected:
+    void SetUp() override { ResetAllState(); }
+
     void start(int clicksToStart = 1) {
         AppDriver::Settings settings;
         settings.mouseButtonClicksToStart = clicksToStart;

@@ -1,4 +1,5 @@
 #include "library/LibraryScan.h"
+#include "app/ResetAllState.h"
 
 #include "app/AppState.h"
 #include "app/Log.h"
@@ -202,17 +203,13 @@ TEST(TrackCountTimers, NothingIsShownBeforeTheListsExist) {
 class LibraryScanWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetConfigDefaults();
-        ResetApplicationState();
-        ResetLibraryLists();
-        gStatusMessage.clear();
+        ResetAllState();
         fs::create_directories(folder.file("Musik"));
         testsupport::linkRepositorySkins(folder.path());
     }
     void TearDown() override {
         form.reset();
-        SetLoggingEnabled(false);
-        ResetLibraryLists();
+        ResetAllState();
     }
 
     void start(const std::string& options = "") {

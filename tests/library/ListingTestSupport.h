@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Log.h"
+#include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "library/Mp3TestData.h"
 #include "platform/Encoding.h"
@@ -18,10 +19,7 @@
 class ListingFixture {
 public:
     ListingFixture() {
-        ResetConfigDefaults();
-        ResetApplicationState();
-        // Opening the log with logging off drops lines left pending by earlier tests.
-        SetLoggingEnabled(false);
+        ResetAllState();
         m_log = std::make_unique<TDebugForm>(m_logFolder.path());
         SetLoggingEnabled(true);
         root = folder.path() + "/";
@@ -29,8 +27,7 @@ public:
     }
     ~ListingFixture() {
         m_log.reset();
-        SetLoggingEnabled(false);
-        ResetApplicationState();
+        ResetAllState();
     }
     ListingFixture(const ListingFixture&) = delete;
     ListingFixture& operator=(const ListingFixture&) = delete;

@@ -1,4 +1,5 @@
 #include "library/TitleSearch.h"
+#include "app/ResetAllState.h"
 
 #include "app/AppState.h"
 #include "app/Log.h"
@@ -22,10 +23,7 @@ const std::string kPrompt = "Suchbegriff... (mind. 3 Zeichen)";
 class TitleSearchTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetConfigDefaults();
-        ResetApplicationState();
-        ResetLibraryLists();
-        Editfield = TEditfield{};
+        ResetAllState();
         gTitlebarLeft = 30;
         gTitlebarRight = 700;
         gFolderNameY = 60;
@@ -34,10 +32,7 @@ protected:
     }
     void TearDown() override {
         m_log.reset();
-        SetLoggingEnabled(false);
-        Editfield = TEditfield{};
-        ResetLibraryLists();
-        ResetApplicationState();
+        ResetAllState();
     }
 
     // Titles in scan order; each lies in its own folder below /m/.

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Program.h"
+#include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "config/Skin.h"
 #include "input/Menubar.h"
@@ -193,13 +194,9 @@ void AppDriver::createLibrary(const Settings& settings) {
 }
 
 bool AppDriver::start() {
-    ResetConfigDefaults();
-    ResetSkinDefaults();
-    ResetApplicationState();
-    // Lines that earlier code of this process logged while no log was open are dropped, so
-    // that log() shows this run only.
-    SetLoggingEnabled(false);
-    { TDebugForm discardPendingLines(m_folder.path()); }
+    // A start is a new process: nothing of an earlier run or test remains, not even the lines
+    // logged while no log was open, so that log() shows this run only.
+    ResetAllState();
 
     m_form = std::make_unique<TMainform>(TMainform::Options{m_folder.path(), &m_clock});
     m_form->FormCreate();

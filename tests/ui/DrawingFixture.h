@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "config/Skin.h"
 #include "platform/Canvas.h"
@@ -18,22 +19,16 @@ constexpr platform::Color kWhite = platform::rgb(255, 255, 255);
 class DrawingFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        ResetAllState();
         ASSERT_TRUE(session.ok());
-        resetAll();
         gIniScreenWidth = 800;
         gIniScreenHeight = 600;
         gNumberOfMenubars = 10;
         ComputeScreenLayout();
         canvas.fillRect(platform::Rect{0, 0, 800, 600}, kWhite);
     }
-    void TearDown() override { resetAll(); }
-
-    static void resetAll() {
-        ResetApplicationState();
-        ResetConfigDefaults();
-        ResetSkinDefaults();
-        gSkin = TSkinPictures{};
-    }
+    // The skin's pictures go before the SDL session does.
+    void TearDown() override { ResetAllState(); }
 
     int countPixels(const platform::Rect& area, platform::Color color) const {
         int count = 0;

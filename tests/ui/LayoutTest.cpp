@@ -1,6 +1,7 @@
 #include "ui/Layout.h"
 #include "app/Mainform.h"
 #include "app/Program.h"
+#include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "config/Skin.h"
 #include "platform/Window.h"
@@ -21,8 +22,7 @@ void expectRect(const Rect& actual, const Rect& expected, const char* name) {
 class LayoutTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetConfigDefaults();
-        ResetSkinDefaults();
+        ResetAllState();
         gSkin.MediaPlayerButtons = platform::Picture();
         // Pixel heights 16 (header), 12 (status line) and 20 (folder line).
         gFontSizeHeaderBar = 12;

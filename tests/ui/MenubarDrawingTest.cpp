@@ -43,16 +43,6 @@ protected:
         gSkin.KeyReturn = Picture::create(12, 12, kKeyReturn);
         gSkin.KeyPlus = Picture::create(12, 12, kKeyPlus);
         gSkin.KeyStar = Picture::create(12, 12, kKeyStar);
-        gDrawnMenuHighlight = -1;
-        gMenubarItems = {};
-        gNumberOfMenuItems = 0;
-        gPlaylistEditing = false;
-    }
-    void TearDown() override {
-        gDrawnMenuHighlight = -1;
-        gMenubarItems = {};
-        gNumberOfMenuItems = 0;
-        DrawingFixture::TearDown();
     }
 
     static int slotTop(int slot) { return gMenubarRect.top + slot * gMenubarHeight; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "config/Ratings.h"
 #include "config/Skin.h"
@@ -59,14 +60,8 @@ inline ListElementPtr makeElement(ListElementType type, const std::string& fileN
 class ScreenFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        ResetAllState();
         ASSERT_TRUE(sdl.ok());
-        ResetConfigDefaults();
-        ResetSkinDefaults();
-        ResetApplicationState();
-        gRatings.clear();
-        gPlayingTitle.reset();
-        gCurrentCoverFrontFileName.clear();
-        gCurrentCoverBackFileName.clear();
         gIniScreenWidth = 800;
         gIniScreenHeight = 600;
         gIniNumberOfTitlebars = 10;

@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "app/Mainform.h"
+#include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "config/Ratings.h"
 #include "config/Skin.h"
@@ -46,23 +47,15 @@ void writeCoverJpeg(const std::string& path) {
 class ScreenshotTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ResetAllState();
         ASSERT_TRUE(sdl.ok());
         ASSERT_TRUE(std::filesystem::exists(kSkinsFolder + "/Default/Config.ini"))
             << "the Default skin is missing below " << kSkinsFolder;
-        ResetConfigDefaults();
-        ResetSkinDefaults();
-        ResetApplicationState();
-        gRatings.clear();
-        gPlayingTitle.reset();
-        gShowBackCover = false;
         std::filesystem::create_symlink(kSkinsFolder, folder.file("Skins"));
         std::filesystem::create_directories(folder.file("Musik"));
     }
 
-    void TearDown() override {
-        gPlayingTitle.reset();
-        gCurrentCoverFrontFileName.clear();
-    }
+    void TearDown() override { ResetAllState(); }
 
     void start(int width, int height) {
         writeFile(folder.file("Config.ini"),

@@ -57,22 +57,6 @@ protected:
         for (int x = 10; x < 20; ++x)
             gSkin.MediaPlayerButtons.setPixel(x, 5, kButton);
         ComputeScreenLayout();
-        clearPlaybackState();
-    }
-    void TearDown() override {
-        clearPlaybackState();
-        DrawingFixture::TearDown();
-    }
-
-    static void clearPlaybackState() {
-        gMusicPlayer.reset();
-        gVideoPlayer.reset();
-        gSecondsPlayed = 0;
-        gPlayingTitleLengthText.clear();
-        gProgressText.clear();
-        gStatusMessage.clear();
-        gInfoScrollerText.clear();
-        gInfoScrollerPos = 1;
     }
 
     Rect statusTextArea() const { return Rect{0, gStatusTop, gMediaButtonsLeft - 6, 600}; }
