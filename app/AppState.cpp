@@ -10,8 +10,8 @@ namespace {
 // The shown list and the queue hold elements; they are emptied instead of copied back.
 const platform::StartValues kStartValues(gMenuMode, gPreviousMenuMode, gCurrentDirectory,
                                          gListElementOffset, HightlightTitlebarIndex,
-                                         gPositionStack, gHighlightedMenuItem, gPressedKeyText,
-                                         gActualTitleIndex, gPlayMode);
+                                         gPositionStack, gHighlightedMenuItem, gActualTitleIndex,
+                                         gPlayMode);
 
 } // namespace
 

@@ -53,8 +53,6 @@ inline std::int32_t HightlightTitlebarIndex = 0;
 inline TPositionStack gPositionStack;
 // Menubar button under the mouse, -1 for none.
 inline std::int32_t gHighlightedMenuItem = -1;
-// Feedback text of the header, cleared 1500 ms after it was last set.
-inline std::string gPressedKeyText;
 
 // The play queue (keys empty); it refers to elements of the lists they came from.
 inline TElementList gActualTitleList;

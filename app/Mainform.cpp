@@ -12,6 +12,7 @@
 #include "input/Mouse.h"
 #include "library/FolderInfoWorker.h"
 #include "library/LibraryScan.h"
+#include "pictures/CoverView.h"
 #include "pictures/PictureControlInput.h"
 #include "platform/FileSystem.h"
 #include "platform/KeyMap.h"
@@ -23,72 +24,20 @@
 
 #include <SDL.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 #include <ctime>
-#include <limits>
 
-namespace {
-TMainform* gMainform = nullptr;
-} // namespace
-
-TMainform& Mainform() {
-    return *gMainform;
-}
-bool MainformExists() {
-    return gMainform != nullptr;
-}
-
-void ApplyScreensaverTimer(TMainform& form, int seconds) {
-    if (seconds <= 0) {
-        form.Timer_Screensaver.setEnabled(false);
-        return;
-    }
-    // Seconds come from Config.ini and the options screen; in milliseconds they may leave the
-    // int range, and the longest interval a timer holds is as good as "never".
-    const std::int64_t ms = std::int64_t{seconds} * 1000;
-    constexpr std::int64_t kLongest = std::numeric_limits<int>::max();
-    if (ms > kLongest)
-        LogLine("Timer_Screensaver: " + std::to_string(seconds) + " s is too long, using " +
-                std::to_string(kLongest) + " ms");
-    form.Timer_Screensaver.setInterval(static_cast<int>(std::min(ms, kLongest)));
-    form.Timer_Screensaver.setEnabled(true);
-}
-
-TMainform::TMainform(const Options& options)
-    : m_steadyClock(options.clock ? nullptr : std::make_unique<platform::SteadyClock>()),
-      m_clock(options.clock ? options.clock : m_steadyClock.get()), m_loop(*m_clock),
-      Timer_DeleteStatusMessage(m_loop, "Timer_DeleteStatusMessage", 4000, true),
-      Timer_MusicTitleOver(m_loop, "Timer_MusicTitleOver", 1500, false),
-      Timer_MusicTitlePlaying(m_loop, "Timer_MusicTitlePlaying", 1000, true),
-      Timer_DiaShowShowTitle(m_loop, "Timer_DiaShowShowTitle", 50, false),
-      Timer_Diashow(m_loop, "Timer_Diashow", 1000, false),
-      Timer_DelayAfterKeyPressed(m_loop, "Timer_DelayAfterKeyPressed", 500, false),
-      Timer_AnimateCurrentTitle(m_loop, "Timer_AnimateCurrentTitle", 100, true),
-      Timer_InfoScroller(m_loop, "Timer_InfoScroller", 100, true),
-      Timer_ShowNumberOfTracksInitially(m_loop, "Timer_ShowNumberOfTracksInitially", 100, false),
-      Timer_ShowNumberOfTracksInitially2(m_loop, "Timer_ShowNumberOfTracksInitially2", 10000,
-                                         false),
-      Timer_RefreshClock(m_loop, "Timer_RefreshClock", 20000, false),
-      Timer_ChangeCoverImage(m_loop, "Timer_ChangeCoverImage", 7000, false),
-      Timer_ShowPressedKey(m_loop, "Timer_ShowPressedKey", 1000, false),
-      Timer_ScreensaverCoverShow(m_loop, "Timer_ScreensaverCoverShow", 10, false),
-      Timer_ScreensaverCoverShowWait(m_loop, "Timer_ScreensaverCoverShowWait", 5500, false),
-      Timer_Screensaver(m_loop, "Timer_Screensaver", 2000, true),
-      Timer_HoldScrollbarUpOrDown(m_loop, "Timer_HoldScrollbarUpOrDown", 100, false),
-      Timer_HoldScrollbarDelay(m_loop, "Timer_HoldScrollbarDelay", 250, false) {
+TMainform::TMainform(const Options& options) : TMainformParts(options.clock) {
     gProgramDirectory =
         options.programDirectory.empty() ? platform::currentDirectory() : options.programDirectory;
     while (gProgramDirectory.size() > 1 && gProgramDirectory.back() == '/')
         gProgramDirectory.pop_back();
-    gMainform = this;
     // The window as designed, at the top-left corner; the skin sizes it to the resolution.
-    m_window = std::make_unique<platform::Window>("Zuvenmedia", 1074, 695);
+    setWindow(std::make_unique<platform::Window>("Zuvenmedia", 1074, 695));
     setUpPictureControls();
     Timer_DelayAfterKeyPressed.setHandler(Timer_DelayAfterKeyPressedTimer);
-    m_loop.setEventHandler([this](const SDL_Event& event) { handleEvent(event); });
-    m_loop.setPaintHandler([this] { FormPaint(); });
+    loop().setEventHandler([this](const SDL_Event& event) { handleEvent(event); });
+    loop().setPaintHandler([this] { FormPaint(); });
     Timer_HoldScrollbarDelay.setHandler(Timer_HoldScrollbarDelayTimer);
     Timer_HoldScrollbarUpOrDown.setHandler(Timer_HoldScrollbarUpOrDownTimer);
     Timer_ShowNumberOfTracksInitially.setHandler(Timer_ShowNumberOfTracksInitiallyTimer);
@@ -97,17 +46,19 @@ TMainform::TMainform(const Options& options)
 
 TMainform::~TMainform() {
     FormDestroy();
-    gMainform = nullptr;
 }
 
 void TMainform::FormCreate() {
-    m_window->moveTo(0, 0);
+    window()->moveTo(0, 0);
     runStartupSequence();
 }
 
 void TMainform::runStartupSequence() {
     // The back buffer is the canvas: every frame is drawn off screen and then presented.
-    ReadConfig();
+    // A start-up that cannot go on ends the program once control is back in the loop; the
+    // rest of the sequence still runs on the defaults, so the exit finds everything in place.
+    if (!ReadConfig())
+        terminate();
     ReadRatings();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
@@ -126,7 +77,8 @@ void TMainform::runStartupSequence() {
     ApplyScreensaverTimer(*this, gIniEnableZUVENScreensaver);
 
     gIconHeight = 32;
-    LoadSkin(true);
+    if (!LoadSkin(true))
+        terminate();
 
     SetMenuMode(mmMain);
     HightlightTitlebarIndex = 0;
@@ -168,22 +120,23 @@ void TMainform::setUpPictureControls() {
     // A control that must show itself at once is drawn over the back buffer and presented.
     for (TCBImage* control : {&ImagePhoto, &CoverImage}) {
         control->onPaintNow = [this](TCBImage& image) {
-            if (!m_window)
+            if (!window())
                 return;
-            image.paint(m_window->canvas());
-            m_window->present();
+            image.paint(window()->canvas());
+            window()->present();
         };
     }
 }
 
 void TMainform::FormPaint() {
-    if (!m_window)
+    platform::Window* shown = window();
+    if (!shown)
         return;
-    PaintMainScreen(m_window->canvas());
+    PaintMainScreen(shown->canvas());
     // The controls lie on top of what the window draws itself.
     for (TCBImage* control : {&CoverImage, &ImagePhoto})
-        control->paint(m_window->canvas());
-    m_window->present();
+        control->paint(shown->canvas());
+    shown->present();
 }
 
 void TMainform::FormClose() {
@@ -255,12 +208,5 @@ void TMainform::handleEvent(const SDL_Event& event) {
 
 void TMainform::run() {
     if (!terminated())
-        m_loop.run();
-}
-
-void callFunction_Exit() {
-    LogLine("enter callFunction_Exit()");
-    WriteRatings();
-    if (MainformExists())
-        Mainform().terminate();
+        loop().run();
 }

@@ -2,10 +2,11 @@
 
 #include "app/AppState.h"
 #include "app/Log.h"
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "config/Config.h"
-#include "input/Dispatch.h"
+#include "config/Ratings.h"
 #include "input/Menubar.h"
+#include "input/PressedKeyText.h"
 #include "library/FolderListing.h"
 #include "library/TitleSearch.h"
 #include "playback/StatusMessage.h"
@@ -261,4 +262,11 @@ void EndScreensaverMode() {
         callFunction_MainMenu();
     if (MainformExists())
         Mainform().requestRepaint();
+}
+
+void callFunction_Exit() {
+    logEnter("callFunction_Exit");
+    WriteRatings();
+    if (MainformExists())
+        Mainform().terminate();
 }

@@ -38,3 +38,6 @@ void EnterPreviousModeSave();
 void RestorePreviousMenuMode();
 // Ending the screensaver: the mode before it, on the list that was never replaced.
 void EndScreensaverMode();
+
+// Ends the program through the one exit routine: logs, saves the ratings, ends the loop.
+void callFunction_Exit();

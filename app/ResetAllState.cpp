@@ -10,6 +10,7 @@
 #include "input/Keyboard.h"
 #include "input/Menubar.h"
 #include "input/Mouse.h"
+#include "input/PressedKeyText.h"
 #include "library/CoverLookup.h"
 #include "library/FolderInfoWorker.h"
 #include "library/LibraryScan.h"
@@ -44,6 +45,7 @@ void ResetAllState() {
 
     ResetMenubar();
     ResetDispatchState();
+    ResetPressedKeyText();
     ResetKeyboardState();
     ResetMouseState();
 

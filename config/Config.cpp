@@ -1,14 +1,15 @@
 #include "config/Config.h"
 
 #include "app/Log.h"
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "app/Program.h"
+#include "pictures/CoverView.h"
 #include "platform/Encoding.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
-#include "platform/TextFile.h"
 #include "platform/StartValues.h"
+#include "platform/TextFile.h"
 #include "platform/UserDirs.h"
 
 #include <array>
@@ -331,7 +332,7 @@ int ClampToRange(const char* name, int value, int lowest, int highest) {
     return value;
 }
 
-void ReadConfig() {
+bool ReadConfig() {
     LogLine("Reading Config.ini...");
     LogLine(kSeparator);
     ResetConfigDefaults();
@@ -344,15 +345,10 @@ void ReadConfig() {
         LogError("Config.ini could not be read (" + profile.readError() + ")!");
         platform::showMessageBox("Zuvenmedia",
                                  "Fehler beim Skin-Laden:  Config.ini kann nicht gelesen werden!");
-        if (MainformExists())
-            Mainform().terminate();
     } else if (!profile.exists()) {
         LogError("Config.ini not found!");
         platform::showMessageBox("Zuvenmedia",
                                  "Fehler beim Skin-Laden:  Config.ini nicht gefunden!");
-        // The program ends once control is back in the loop; until then the defaults hold.
-        if (MainformExists())
-            Mainform().terminate();
     }
     const char* currentSection = nullptr;
     for (const auto& setting : kSettings) {
@@ -362,6 +358,8 @@ void ReadConfig() {
     }
     gAvailableSkins = SplitAvailableSkins(gIniAvailableSkinsStr);
     LogLine(kSeparator);
+    // The caller ends the program; until then the defaults hold.
+    return !profile.unreadable() && profile.exists();
 }
 
 void WriteConfig() {
@@ -391,7 +389,7 @@ void WriteConfig() {
     LogLine(kSeparator);
 
     if (MainformExists()) {
-        TMainform& form = Mainform();
+        TMainformParts& form = Mainform();
         form.Timer_Diashow.setInterval(gIniDiashowWaitInMS);
         ApplyScreensaverTimer(form, gIniEnableZUVENScreensaver);
     }

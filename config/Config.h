@@ -61,9 +61,10 @@ inline std::vector<std::string> gAvailableSkins{"Default"};
 // Sets every setting to its default (the XDG folders for photos, program links and videos).
 void ResetConfigDefaults();
 
-// Reads gProgramDirectory + "/Config.ini" into the settings. A missing file is reported,
-// the end of the application is requested, and every setting keeps its default.
-void ReadConfig();
+// Reads gProgramDirectory + "/Config.ini" into the settings. A missing or unreadable file is
+// reported and every setting keeps its default; then the result is false and the caller ends
+// the program.
+bool ReadConfig();
 
 // Writes the settings back into Config.ini (keys not written here stay as they are), then
 // applies the diashow interval and the screensaver delay to the main window's timers.

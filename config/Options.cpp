@@ -2,11 +2,11 @@
 
 #include "app/AppState.h"
 #include "app/Log.h"
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "app/MenuModes.h"
 #include "config/Config.h"
-#include "input/Dispatch.h"
 #include "input/Menubar.h"
+#include "input/PressedKeyText.h"
 
 void callFunction_Options() {
     LogLine("enter callFunction_Options()");

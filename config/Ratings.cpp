@@ -3,7 +3,7 @@
 #include "app/AppState.h"
 #include "app/Log.h"
 #include "app/Program.h"
-#include "input/Dispatch.h"
+#include "input/PressedKeyText.h"
 #include "library/ListElement.h"
 #include "platform/Encoding.h"
 #include "platform/Profile.h"

@@ -1,7 +1,7 @@
 #include "config/Skin.h"
 
 #include "app/Log.h"
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "app/Program.h"
 #include "config/Config.h"
 #include "platform/FileSystem.h"
@@ -230,12 +230,6 @@ std::string missingPictureText(const std::string& path) {
            "\" nicht gefunden. Bitte installieren Sie ZUVEN nocheinmal korrekt.";
 }
 
-// The end takes effect once control is back in the event loop.
-void requestEnd() {
-    if (MainformExists())
-        Mainform().terminate();
-}
-
 // Loads the whole set into a fresh object, so that a failure leaves the previous set whole.
 // Returns false at the first picture that cannot be read; `alreadyReported` names a file
 // whose absence the user has been told about.
@@ -255,7 +249,6 @@ bool loadPictures(const std::string& alreadyReported) {
         LogError(path + " could not be loaded: " + reason);
         if (path != alreadyReported)
             platform::showMessageBox("Zuvenmedia", missingPictureText(path));
-        requestEnd();
         return false;
     }
     gSkin = std::move(loaded);
@@ -278,7 +271,7 @@ void ResetSkinDefaults() {
     gSkin = {};
 }
 
-void ReadSkinDefinition() {
+bool ReadSkinDefinition() {
     LogLine("Reading Skins/" + gIniSkinName + "/Config.ini...");
     LogLine(kSeparator);
     const std::string path = SkinDirectory() + "/Config.ini";
@@ -287,17 +280,18 @@ void ReadSkinDefinition() {
         LogError(path + " not found!");
         platform::showMessageBox("Zuvenmedia",
                                  "Fehler beim Skin-Laden:  " + path + " nicht gefunden!");
-        requestEnd();
     }
     // Sizes are scaled as they are read, so every reading starts again from the file's values.
     gFontScale = ComputeFontScale(gIniScreenWidth);
     for (const SkinKey& key : kSkinKeys)
         readKey(profile, key);
     LogLine(kSeparator);
+    return profile.exists();
 }
 
-void LoadSkin(bool withPictures) {
+bool LoadSkin(bool withPictures) {
     const std::string background = SkinDirectory() + "/Background.jpg";
+    bool whole = true;
     std::string reported;
     if (!platform::fileExists(background)) {
         if (MainformExists()) {
@@ -305,22 +299,24 @@ void LoadSkin(bool withPictures) {
             Mainform().Timer_ShowNumberOfTracksInitially2.setEnabled(false);
         }
         platform::showMessageBox("Zuvenmedia", missingPictureText(background));
-        requestEnd();
+        whole = false;
         reported = background;
     }
 
     if (withPictures) {
-        ReadSkinDefinition();
+        if (!ReadSkinDefinition())
+            whole = false;
         LogLine("loading graphics...");
         // Without the whole set the layout has nothing to measure; the program is ending.
         if (!loadPictures(reported))
-            return;
+            return false;
     }
 
     if (MainformExists() && Mainform().window())
         Mainform().window()->setSize(gIniScreenWidth, gIniScreenHeight);
     gFontScale = ComputeFontScale(gIniScreenWidth);
     ComputeScreenLayout();
+    return whole;
 }
 
 void FreeSkin() {

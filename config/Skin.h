@@ -69,12 +69,14 @@ inline TSkinPictures gSkin;
 // The skin folder: gProgramDirectory + "/Skins/" + gIniSkinName (no trailing "/").
 std::string SkinDirectory();
 
-// Reads the skin definition into the variables above and scales the font sizes.
-void ReadSkinDefinition();
+// Reads the skin definition into the variables above and scales the font sizes. False when the
+// definition is missing (reported; the variables keep their defaults).
+bool ReadSkinDefinition();
 // Tests the background picture; with withPictures reads the definition and loads the whole
 // picture set; then sizes the window and computes the layout. A missing or unreadable picture
-// ends the load with a message naming the file and requests the end of the program.
-void LoadSkin(bool withPictures);
+// ends the load with a message naming the file. False when any part of the skin is missing or
+// unreadable: the program cannot be shown, and the caller ends it.
+bool LoadSkin(bool withPictures);
 // Frees the skin's pictures (the window is being destroyed).
 void FreeSkin();
 // Resets every value above to its default (tests).

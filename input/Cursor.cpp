@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Log.h"
-#include "input/Dispatch.h"
+#include "input/PressedKeyText.h"
 
 #include <algorithm>
 #include <string>

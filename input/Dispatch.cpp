@@ -2,11 +2,12 @@
 
 #include "app/AppState.h"
 #include "app/Log.h"
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "app/MenuModes.h"
 #include "config/Config.h"
 #include "config/Options.h"
 #include "config/Ratings.h"
+#include "input/PressedKeyText.h"
 #include "library/CoverLookup.h"
 #include "library/FolderListing.h"
 #include "library/TitleSearch.h"
@@ -32,27 +33,6 @@ namespace {
 const platform::StartValues kStartValues(gTwoDigitEntry, gFirstDigit);
 
 } // namespace
-
-void ShowPressedKeyText(const std::string& text) {
-    gPressedKeyText = text;
-    if (!MainformExists())
-        return;
-    TMainform& form = Mainform();
-    // Installed here so that the timer clears the text whoever set up the form's handlers.
-    form.Timer_ShowPressedKey.setHandler(Timer_ShowPressedKeyTimer);
-    form.Timer_ShowPressedKey.setEnabled(false);
-    form.Timer_ShowPressedKey.setInterval(kPressedKeyTextMs);
-    form.Timer_ShowPressedKey.setEnabled(true);
-    form.requestRepaint();
-}
-
-void Timer_ShowPressedKeyTimer() {
-    gPressedKeyText.clear();
-    if (!MainformExists())
-        return;
-    Mainform().Timer_ShowPressedKey.setEnabled(false);
-    Mainform().requestRepaint();
-}
 
 namespace {
 

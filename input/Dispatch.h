@@ -3,22 +3,12 @@
 #include <cstdint>
 #include <string>
 
-// Duration of the header feedback text.
-constexpr int kPressedKeyTextMs = 1500;
-
 // Two-digit number entry, armed by Shift with "-": gFirstDigit is -1 until the first digit
 // arrives. The armed state has no timeout and survives mode changes. Main thread only.
 inline bool gTwoDigitEntry = false;
 inline std::int32_t gFirstDigit = -1;
 // Disarms the two-digit entry, as at start-up.
 void ResetDispatchState();
-
-// Shows text in the header for 1500 ms after it was last set: sets gPressedKeyText, restarts
-// Timer_ShowPressedKey and repaints. Works without a main window (only the text is set).
-void ShowPressedKeyText(const std::string& text);
-
-// Handler of Timer_ShowPressedKey: stops the timer, clears the text and repaints.
-void Timer_ShowPressedKeyTimer();
 
 // Runs the routine of a command name for the current menu mode and element; the only place
 // that turns a command name into a call. Unknown names do nothing.

@@ -2,13 +2,14 @@
 
 #include "app/AppState.h"
 #include "app/Log.h"
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "app/MenuModes.h"
 #include "config/Options.h"
 #include "config/Ratings.h"
 #include "input/Cursor.h"
 #include "input/Dispatch.h"
 #include "input/Menubar.h"
+#include "input/PressedKeyText.h"
 #include "library/CoverLookup.h"
 #include "library/Mp3Element.h"
 #include "pictures/CoverView.h"
@@ -62,7 +63,7 @@ bool gTextGoesToField = false;
 
 const platform::StartValues kStartValues(gKeysLocked, gTextGoesToField);
 
-TMainform* form() {
+TMainformParts* form() {
     return MainformExists() ? &Mainform() : nullptr;
 }
 
@@ -272,7 +273,7 @@ void repaintAfterKey(int key) {
         DrawScrollbar();
         return;
     }
-    if (TMainform* main = form())
+    if (TMainformParts* main = form())
         main->requestRepaint();
 }
 
@@ -282,7 +283,7 @@ void repaintAfterKey(int key) {
 // Shows a picture in the cover area; the full paint loads it into the hidden cover control.
 void previewInCoverArea(const std::string& picture) {
     gCurrentCoverFrontFileName = picture;
-    if (TMainform* main = form()) {
+    if (TMainformParts* main = form()) {
         main->CoverImage.setVisible(false);
         main->requestRepaint();
     }
@@ -325,7 +326,7 @@ const std::array<PreviewRow, 3> kPreviews = {{
 } // namespace
 
 void FormKeyDown(int key, bool shift, bool ctrl) {
-    TMainform* main = form();
+    TMainformParts* main = form();
     if (main && main->Timer_Screensaver.enabled())
         restartTimer(main->Timer_Screensaver);
     // From here on Escape and "0" are the same key.
@@ -361,7 +362,7 @@ void FormTextInput(const std::string& text) {
 }
 
 void Timer_DelayAfterKeyPressedTimer() {
-    if (TMainform* main = form())
+    if (TMainformParts* main = form())
         main->Timer_DelayAfterKeyPressed.setEnabled(false);
     const ListElementPtr element = CurrentListElement();
     if (!element)

@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Log.h"
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "app/MenuModes.h"
 #include "config/Config.h"
 #include "config/Options.h"
@@ -11,6 +11,7 @@
 #include "input/Dispatch.h"
 #include "input/Keyboard.h"
 #include "input/Menubar.h"
+#include "input/PressedKeyText.h"
 #include "library/CoverLookup.h"
 #include "pictures/CoverView.h"
 #include "pictures/PictureControlInput.h"
@@ -116,7 +117,7 @@ constexpr std::array<void (*)(), kMediaButtonCount> kMediaButtonActions = {
 
 // Repeat timer of the held scrollbar arrows, with the interval that gives its direction.
 void startHoldingArrow(int repeatInterval) {
-    TMainform& form = Mainform();
+    TMainformParts& form = Mainform();
     form.Timer_HoldScrollbarUpOrDown.setEnabled(false);
     form.Timer_HoldScrollbarUpOrDown.setInterval(repeatInterval);
     form.Timer_HoldScrollbarDelay.setEnabled(false);
@@ -247,7 +248,7 @@ void clickMenubar(int x, int y) {
 }
 
 bool pressesPictureControl(int button, int x, int y, bool doubleClick) {
-    TMainform& form = Mainform();
+    TMainformParts& form = Mainform();
     const TCBImage& photo = form.ImagePhoto;
     if (photo.Visible() && inside(photo.bounds(), x, y)) {
         ImagePhotoMouseDown(button, x - photo.Left(), y - photo.Top());
@@ -431,7 +432,7 @@ void FormDblClick(int x, int y) {
 void FormMouseMove(int x, int y) {
     if (!MainformExists())
         return;
-    TMainform& form = Mainform();
+    TMainformParts& form = Mainform();
     if (form.Timer_Screensaver.enabled()) {
         // Moving the mouse is activity: the idle time counts anew.
         form.Timer_Screensaver.setEnabled(false);
@@ -479,7 +480,7 @@ void FormMouseWheelUp() {
 void Timer_HoldScrollbarDelayTimer() {
     if (!MainformExists())
         return;
-    TMainform& form = Mainform();
+    TMainformParts& form = Mainform();
     form.Timer_HoldScrollbarDelay.setEnabled(false);
     form.Timer_HoldScrollbarUpOrDown.setEnabled(true);
 }

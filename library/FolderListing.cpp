@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Log.h"
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "config/Config.h"
 #include "library/CoverLookup.h"
 #include "library/FolderInfoWorker.h"

@@ -1,7 +1,7 @@
 #include "library/LibraryScan.h"
 
 #include "app/Log.h"
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "library/PathFunctions.h"
 #include "platform/Encoding.h"
 #include "platform/FileSystem.h"

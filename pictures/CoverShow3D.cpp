@@ -1,7 +1,7 @@
 #include "pictures/CoverShow3D.h"
 
 #include "app/Log.h"
-#include "input/Dispatch.h"
+#include "input/PressedKeyText.h"
 
 // Placeholder: the 3D window comes with the 3D cover show.
 void callFunction_3DCoverShow() {

@@ -2,9 +2,13 @@
 
 #include "app/AppState.h"
 #include "app/Log.h"
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "app/MenuModes.h"
 #include "platform/StartValues.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -33,13 +37,29 @@ void CoverShow(bool start) {
         return;
     }
     if (MainformExists()) {
-        TMainform& form = Mainform();
+        TMainformParts& form = Mainform();
         form.Timer_ScreensaverCoverShow.setEnabled(false);
         // The idle delay starts again now that the user is back.
         form.Timer_Screensaver.setEnabled(true);
         form.CoverImage.setVisible(false);
     }
     EndScreensaverMode();
+}
+
+void ApplyScreensaverTimer(TMainformParts& form, int seconds) {
+    if (seconds <= 0) {
+        form.Timer_Screensaver.setEnabled(false);
+        return;
+    }
+    // Seconds come from Config.ini and the options screen; in milliseconds they may leave the
+    // int range, and the longest interval a timer holds is as good as "never".
+    const std::int64_t ms = std::int64_t{seconds} * 1000;
+    constexpr std::int64_t kLongest = std::numeric_limits<int>::max();
+    if (ms > kLongest)
+        LogLine("Timer_Screensaver: " + std::to_string(seconds) + " s is too long, using " +
+                std::to_string(kLongest) + " ms");
+    form.Timer_Screensaver.setInterval(static_cast<int>(std::min(ms, kLongest)));
+    form.Timer_Screensaver.setEnabled(true);
 }
 
 void ResetCoverView() {

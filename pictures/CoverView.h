@@ -2,6 +2,8 @@
 
 #include <string>
 
+class TMainformParts;
+
 // True while the back cover is to be shown instead of the front cover. Main thread only.
 inline bool gShowBackCover = false;
 void ResetCoverView();
@@ -10,3 +12,7 @@ void ResetCoverView();
 void ShowCoverFullscreen(const std::string& fileName);
 // true: shows the next cover of the screensaver; false: ends the screensaver.
 void CoverShow(bool start);
+
+// Applies the screensaver setting (seconds of inactivity) to Timer_Screensaver: off for 0
+// seconds or less.
+void ApplyScreensaverTimer(TMainformParts& form, int seconds);

@@ -1,7 +1,7 @@
 #include "pictures/PhotoView.h"
 
 #include "app/Log.h"
-#include "input/Dispatch.h"
+#include "input/PressedKeyText.h"
 #include "platform/StartValues.h"
 
 namespace {

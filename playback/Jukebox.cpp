@@ -1,7 +1,7 @@
 #include "playback/Jukebox.h"
 
 #include "app/Log.h"
-#include "input/Dispatch.h"
+#include "input/PressedKeyText.h"
 
 // Placeholders: the jukebox queue and the shuffle are built with the queue handling; until then
 // these commands only announce themselves and show their header text.

@@ -1,7 +1,7 @@
 #include "playback/MusicPlayback.h"
 
 #include "app/Log.h"
-#include "input/Dispatch.h"
+#include "input/PressedKeyText.h"
 
 // Placeholders: the player control (fade-out, muted lead-in, queue advance and skips) is built
 // with the music playback; until then these routines only announce themselves.

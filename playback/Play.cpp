@@ -2,10 +2,11 @@
 
 #include "app/AppState.h"
 #include "app/Log.h"
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "app/MenuModes.h"
 #include "input/Dispatch.h"
 #include "input/Menubar.h"
+#include "input/PressedKeyText.h"
 #include "library/FolderListing.h"
 #include "library/ProgramLinks.h"
 #include "pictures/PhotoView.h"

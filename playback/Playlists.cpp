@@ -2,8 +2,8 @@
 
 #include "app/AppState.h"
 #include "app/Log.h"
-#include "app/Mainform.h"
-#include "input/Dispatch.h"
+#include "app/MainformParts.h"
+#include "input/PressedKeyText.h"
 #include "library/CoverLookup.h"
 #include "platform/StartValues.h"
 

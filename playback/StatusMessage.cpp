@@ -1,6 +1,6 @@
 #include "playback/StatusMessage.h"
 
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "platform/StartValues.h"
 
 namespace {

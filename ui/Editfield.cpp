@@ -1,6 +1,6 @@
 #include "ui/Editfield.h"
 
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "config/Skin.h"
 #include "platform/Encoding.h"
 

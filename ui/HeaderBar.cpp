@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "config/Config.h"
 #include "config/Skin.h"
+#include "input/PressedKeyText.h"
 #include "platform/Canvas.h"
 #include "ui/Layout.h"
 #include "ui/Screen.h"

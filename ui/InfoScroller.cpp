@@ -1,7 +1,7 @@
 #include "ui/InfoScroller.h"
 
 #include "app/Log.h"
-#include "input/Dispatch.h"
+#include "input/PressedKeyText.h"
 #include "library/ListElement.h"
 #include "platform/StartValues.h"
 

@@ -1,6 +1,6 @@
 #include "ui/Layout.h"
 
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "app/Program.h"
 #include "config/Config.h"
 #include "config/Skin.h"

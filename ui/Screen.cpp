@@ -1,6 +1,6 @@
 #include "ui/Screen.h"
 
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 
 platform::Canvas* ScreenCanvas() {
     if (!MainformExists() || !Mainform().window())

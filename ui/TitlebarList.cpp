@@ -1,7 +1,7 @@
 #include "ui/TitlebarList.h"
 
 #include "app/AppState.h"
-#include "app/Mainform.h"
+#include "app/MainformParts.h"
 #include "config/Config.h"
 #include "config/Ratings.h"
 #include "config/Skin.h"
@@ -490,8 +490,8 @@ void DrawCover(const std::string& fileName) {
 void DrawPhotoCaption() {
     if (!MainformExists())
         return;
-    TMainform& form = Mainform();
-    form.FormPaint();
+    TMainformParts& form = Mainform();
+    form.paintNow();
     RedrawOnScreen([&form](Canvas& canvas) {
         canvas.setTextBackground(true);
         canvas.drawTransparent(0, 0, gSkin.PhotoNameBar);

@@ -5,6 +5,7 @@
 #include "app/Mainform.h"
 #include "app/ResetAllState.h"
 #include "config/Config.h"
+#include "input/PressedKeyText.h"
 #include "platform/Encoding.h"
 #include "playback/StatusMessage.h"
 #include "support/TempDir.h"

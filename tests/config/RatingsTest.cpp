@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "config/ConfigTestSupport.h"
+#include "input/PressedKeyText.h"
 #include "library/ListElement.h"
 
 #include "support/RandomBytes.h"
@@ -79,7 +80,9 @@ TEST(RatingsKeys, MatchWithoutRegardToLetterCase) {
         // Keys are compared as the text they read as: a Windows-1252 "Ä" is the UTF-8 "Ä",
         // even below a UTF-8 folder, and Windows-1252 bytes that form UTF-8 read as UTF-8.
         {"/m/\xC4", "/m/Ä", true},
-        {"/Über/M\xE4" "dchen", "/über/mädchen", true},
+        {"/Über/M\xE4"
+         "dchen",
+         "/über/mädchen", true},
         {"/m/\xC3\xA9", "/m/É", true},
         {"/m/\xC3\xA9", "/m/\xC3\x83\xC2\xA9", false},
         {"/m/\xE4", "/m/\xE4\xE4", false},

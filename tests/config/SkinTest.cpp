@@ -352,11 +352,10 @@ TEST_F(SkinTest, MissingDefinitionIsReportedAndEveryKeyTakesItsDefault) {
 
 TEST_F(SkinWithMainformTest, MissingDefinitionRequestsTheEnd) {
     writeDefinition({"[General]"});
-    ReadSkinDefinition();
-    EXPECT_FALSE(m_form.terminated());
+    EXPECT_TRUE(ReadSkinDefinition());
     std::filesystem::remove(skinFile("Config.ini"));
-    ReadSkinDefinition();
-    EXPECT_TRUE(m_form.terminated());
+    EXPECT_FALSE(ReadSkinDefinition());
+    EXPECT_FALSE(m_form.terminated());
 }
 
 TEST_F(SkinWithMainformTest, MissingBackgroundIsReportedAndTheLayoutStillFollows) {
@@ -364,13 +363,12 @@ TEST_F(SkinWithMainformTest, MissingBackgroundIsReportedAndTheLayoutStillFollows
     m_form.Timer_ShowNumberOfTracksInitially2.setEnabled(true);
     gIniScreenWidth = 1024;
     gIniScreenHeight = 768;
-    LoadSkin(false);
+    EXPECT_FALSE(LoadSkin(false));
     EXPECT_EQ(
         countLinesContaining(m_program.logLines(), missingPictureLine(skinFile("Background.jpg"))),
         1u);
     EXPECT_FALSE(m_form.Timer_ShowNumberOfTracksInitially.enabled());
     EXPECT_FALSE(m_form.Timer_ShowNumberOfTracksInitially2.enabled());
-    EXPECT_TRUE(m_form.terminated());
     EXPECT_EQ(m_form.window()->width(), 1024);
     EXPECT_EQ(m_form.window()->height(), 768);
     EXPECT_FLOAT_EQ(gFontScale, 0.75f);
@@ -380,9 +378,8 @@ TEST_F(SkinWithMainformTest, MissingBackgroundWithPicturesIsToldOnceAndNothingIs
     copyRealSkin();
     std::filesystem::remove(skinFile("Background.jpg"));
     const int widthBefore = m_form.window()->width();
-    LoadSkin(true);
+    EXPECT_FALSE(LoadSkin(true));
     EXPECT_EQ(countLinesContaining(m_program.logLines(), "Grafikdatei"), 1u);
-    EXPECT_TRUE(m_form.terminated());
     EXPECT_TRUE(gSkin.CDCoverEmpty.empty());
     EXPECT_EQ(m_form.window()->width(), widthBefore);
 }
@@ -393,12 +390,11 @@ TEST_F(SkinWithMainformTest, MissingPictureEndsTheLoadAtTheFirstOneInLoadingOrde
     std::filesystem::remove(skinFile("IconMainmenuPlaylist.bmp"));
     std::filesystem::remove(skinFile("IconMainmenuJukebox.bmp"));
     const int widthBefore = m_form.window()->width();
-    LoadSkin(true);
+    EXPECT_FALSE(LoadSkin(true));
     const auto log = m_program.logLines();
     EXPECT_EQ(countLinesContaining(log, missingPictureLine(skinFile("IconMainmenuJukebox.bmp"))),
               1u);
     EXPECT_EQ(countLinesContaining(log, "Grafikdatei"), 1u);
-    EXPECT_TRUE(m_form.terminated());
     // The set is replaced only as a whole, and the layout is not computed without it.
     EXPECT_TRUE(gSkin.Background.empty());
     EXPECT_TRUE(gSkin.IconMainmenuMusic.empty());
@@ -411,7 +407,7 @@ TEST_F(SkinWithMainformTest, UnreadablePicturesAreReportedLikeMissingOnes) {
         copyRealSkin();
         m_program.writeFile("Skins/Default/" + name, "BM this is not a picture");
         LogLine("--- " + name);
-        LoadSkin(true);
+        EXPECT_FALSE(LoadSkin(true)) << name;
         const auto log = m_program.logLines();
         const auto start = std::find(log.begin(), log.end(), "--- " + name);
         EXPECT_EQ(countLinesContaining(std::vector<std::string>(start, log.end()),
@@ -420,7 +416,6 @@ TEST_F(SkinWithMainformTest, UnreadablePicturesAreReportedLikeMissingOnes) {
             << name;
         EXPECT_TRUE(gSkin.Background.empty()) << name;
     }
-    EXPECT_TRUE(m_form.terminated());
 }
 
 TEST_F(SkinWithMainformTest, DamagedPicturesLogTheDecodersReasonBesideTheMessage) {
@@ -453,7 +448,7 @@ TEST_F(SkinWithMainformTest, DamagedPicturesLogTheDecodersReasonBesideTheMessage
         else
             std::filesystem::remove(skinFile(row.fileName));
         LogLine("--- next");
-        LoadSkin(true);
+        EXPECT_FALSE(LoadSkin(true));
         const auto log = m_program.logLines();
         const auto start = std::find(log.rbegin(), log.rend(), "--- next").base();
         const std::vector<std::string> added(start, log.end());
@@ -472,8 +467,7 @@ TEST_F(SkinWithMainformTest, EveryFileGoesIntoItsOwnVariable) {
         const platform::Picture marker = platform::Picture::create(static_cast<int>(i), 3, 0);
         ASSERT_EQ(SDL_SaveBMP(marker.surface(), skinFile(set[i].fileName).c_str()), 0);
     }
-    LoadSkin(true);
-    ASSERT_FALSE(m_form.terminated());
+    ASSERT_TRUE(LoadSkin(true));
     for (std::size_t i = 1; i < set.size(); ++i)
         EXPECT_EQ(set[i].slot->width(), static_cast<int>(i)) << set[i].fileName;
     FreeSkin();
@@ -486,8 +480,7 @@ TEST_F(SkinWithMainformTest, DefaultSkinLoadsWholeAndFitsTheScreen) {
     copyRealSkin();
     gIniScreenWidth = 800;
     gIniScreenHeight = 600;
-    LoadSkin(true);
-    ASSERT_FALSE(m_form.terminated());
+    ASSERT_TRUE(LoadSkin(true));
     EXPECT_EQ(m_form.window()->width(), 800);
     EXPECT_EQ(gNumberOfTitlebarsMainmenu, 6);
     EXPECT_TRUE(gShowMenuIcons);

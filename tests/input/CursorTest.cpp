@@ -3,6 +3,7 @@
 
 #include "app/AppState.h"
 #include "config/Config.h"
+#include "input/PressedKeyText.h"
 
 #include <gtest/gtest.h>
 

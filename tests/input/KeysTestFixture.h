@@ -9,6 +9,7 @@
 #include "config/Ratings.h"
 #include "input/Dispatch.h"
 #include "input/Keyboard.h"
+#include "input/PressedKeyText.h"
 #include "library/CoverLookup.h"
 #include "library/LibraryScan.h"
 #include "platform/Window.h"

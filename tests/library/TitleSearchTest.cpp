@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/Log.h"
 #include "config/Config.h"
+#include "input/PressedKeyText.h"
 #include "library/LibraryScan.h"
 #include "platform/Encoding.h"
 #include "support/TempDir.h"

@@ -1,6 +1,7 @@
 #include "support/AppDriver.h"
 
 #include "app/AppState.h"
+#include "app/MenuModes.h"
 #include "app/Program.h"
 #include "app/ResetAllState.h"
 #include "config/Config.h"

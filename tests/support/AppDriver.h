@@ -2,6 +2,7 @@
 
 #include "app/Log.h"
 #include "app/Mainform.h"
+#include "input/PressedKeyText.h"
 #include "platform/Canvas.h"
 #include "platform/Clock.h"
 #include "platform/Window.h"

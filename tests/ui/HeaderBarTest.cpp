@@ -1,6 +1,7 @@
 #include "ui/HeaderBar.h"
 
 #include "DrawingFixture.h"
+#include "input/PressedKeyText.h"
 
 #include <gtest/gtest.h>
 

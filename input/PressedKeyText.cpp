@@ -1,0 +1,28 @@
+#include "input/PressedKeyText.h"
+
+#include "app/MainformParts.h"
+
+void ShowPressedKeyText(const std::string& text) {
+    gPressedKeyText = text;
+    if (!MainformExists())
+        return;
+    TMainformParts& form = Mainform();
+    // Installed here so that the timer clears the text whoever set up the form's handlers.
+    form.Timer_ShowPressedKey.setHandler(Timer_ShowPressedKeyTimer);
+    form.Timer_ShowPressedKey.setEnabled(false);
+    form.Timer_ShowPressedKey.setInterval(kPressedKeyTextMs);
+    form.Timer_ShowPressedKey.setEnabled(true);
+    form.requestRepaint();
+}
+
+void Timer_ShowPressedKeyTimer() {
+    gPressedKeyText.clear();
+    if (!MainformExists())
+        return;
+    Mainform().Timer_ShowPressedKey.setEnabled(false);
+    Mainform().requestRepaint();
+}
+
+void ResetPressedKeyText() {
+    gPressedKeyText.clear();
+}
