@@ -35,8 +35,9 @@ struct TPositionStack {
     int count = 0;
 };
 
-// All of the state below belongs to the main thread. The folder-information worker only reads
-// gMenuMode and gCurrentDirectory to notice that its folder is no longer shown.
+// All of the state below is main thread only. No worker reads it: a folder-information worker
+// is handed copies of what it reads, and the main thread drops its results once their list is
+// no longer the one shown.
 
 inline std::uint8_t gMenuMode = mmMain;
 // The mode saved on entering the options screen or the screensaver.

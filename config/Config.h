@@ -5,8 +5,8 @@
 #include <vector>
 
 // The settings of Config.ini in the program directory. Every Part reads these variables
-// directly; they are written by ReadConfig at start-up and by the options screen, all on the
-// main thread. Other threads only read them.
+// directly; they are written by ReadConfig at start-up and by the options screen. Main thread
+// only: the library scan and the folder workers are handed copies of what they need.
 
 // [Options]
 // Which caption of a menubar item is drawn (index into the item's caption texts).

@@ -39,8 +39,8 @@ int LastCharPos(std::string_view text, char ch);
 // the ".." row or an options-screen row. Shared between lists through std::shared_ptr; an
 // element lives as long as any list refers to it.
 //
-// Threads: main thread only. Workers read files and post what they found; the main thread
-// writes it into the elements. Dir and FileName never change, so a worker may read them.
+// Threads: main thread only. Workers never touch an element: they are handed the file paths
+// as copies and post what they read; the main thread writes it into the elements.
 class TListElement {
 public:
     // fileDate: days since 30 December 1899, the fraction being the time of day; 0 for none.
