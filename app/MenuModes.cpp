@@ -232,8 +232,7 @@ void callFunction_JukeboxMenu() {
 void callFunction_ClosePhotoView() {
     logEnter("callFunction_ClosePhotoView");
     SetMenuMode(mmPhoto);
-    if (MainformExists())
-        Mainform().requestRepaint();
+    Mainform().requestRepaint();
 }
 
 void EnterPreviousModeSave() {

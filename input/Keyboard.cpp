@@ -362,8 +362,7 @@ void FormTextInput(const std::string& text) {
 }
 
 void Timer_DelayAfterKeyPressedTimer() {
-    if (TMainformParts* main = form())
-        main->Timer_DelayAfterKeyPressed.setEnabled(false);
+    Mainform().Timer_DelayAfterKeyPressed.setEnabled(false);
     const ListElementPtr element = CurrentListElement();
     if (!element)
         return;

@@ -60,8 +60,7 @@ bool fullWindowCoverMode() {
 }
 
 void repaint() {
-    if (MainformExists())
-        Mainform().requestRepaint();
+    Mainform().requestRepaint();
 }
 
 int listRowPitch() {
@@ -125,8 +124,6 @@ void startHoldingArrow(int repeatInterval) {
 }
 
 void stopHoldingArrow() {
-    if (!MainformExists())
-        return;
     Mainform().Timer_HoldScrollbarDelay.setEnabled(false);
     Mainform().Timer_HoldScrollbarUpOrDown.setEnabled(false);
 }
@@ -348,8 +345,6 @@ int MediaButtonAt(int x, int y) {
 }
 
 void FormMouseDown(int button, int x, int y, int clicks) {
-    if (!MainformExists())
-        return;
     const bool doubleClick = clicks > 0 && clicks % 2 == 0;
     gPointer.clickPending = false;
     if (pressesPictureControl(button, x, y, doubleClick))
@@ -369,8 +364,6 @@ void FormMouseDown(int button, int x, int y, int clicks) {
 }
 
 void FormMouseUp(int button, int x, int y) {
-    if (!MainformExists())
-        return;
     const PressTarget target = gPointer.target;
     const bool click = button == kLeftButton && gPointer.clickPending && !gPointer.movingWindow;
     if (button == kLeftButton) {
@@ -422,7 +415,7 @@ void FormDblClick(int x, int y) {
             repaint();
         }
     }
-    if (inside(gHeaderBarRect, x, y) && MainformExists()) {
+    if (inside(gHeaderBarRect, x, y)) {
         gPointer.movingWindow = false;
         if (Mainform().window())
             Mainform().window()->moveTo(0, 0);
@@ -430,8 +423,6 @@ void FormDblClick(int x, int y) {
 }
 
 void FormMouseMove(int x, int y) {
-    if (!MainformExists())
-        return;
     TMainformParts& form = Mainform();
     if (form.Timer_Screensaver.enabled()) {
         // Moving the mouse is activity: the idle time counts anew.
@@ -478,16 +469,12 @@ void FormMouseWheelUp() {
 }
 
 void Timer_HoldScrollbarDelayTimer() {
-    if (!MainformExists())
-        return;
     TMainformParts& form = Mainform();
     form.Timer_HoldScrollbarDelay.setEnabled(false);
     form.Timer_HoldScrollbarUpOrDown.setEnabled(true);
 }
 
 void Timer_HoldScrollbarUpOrDownTimer() {
-    if (!MainformExists())
-        return;
     if (Mainform().Timer_HoldScrollbarUpOrDown.interval() == kHoldScrollbarUpInterval)
         CursorUp();
     else

@@ -17,8 +17,6 @@ void ShowPressedKeyText(const std::string& text) {
 
 void Timer_ShowPressedKeyTimer() {
     gPressedKeyText.clear();
-    if (!MainformExists())
-        return;
     Mainform().Timer_ShowPressedKey.setEnabled(false);
     Mainform().requestRepaint();
 }

@@ -276,7 +276,7 @@ void Timer_ShowNumberOfTracksInitiallyTimer() {
 }
 
 void Timer_ShowNumberOfTracksInitially2Timer() {
-    if (gNumberOfTracks == gNumberOfTracksBefore && MainformExists()) {
+    if (gNumberOfTracks == gNumberOfTracksBefore) {
         Mainform().Timer_ShowNumberOfTracksInitially.setEnabled(false);
         Mainform().Timer_ShowNumberOfTracksInitially2.setEnabled(false);
     }
