@@ -388,9 +388,7 @@ void WriteConfig() {
     }
     LogLine(kSeparator);
 
-    if (MainformExists()) {
-        TMainformParts& form = Mainform();
-        form.Timer_Diashow.setInterval(gIniDiashowWaitInMS);
-        ApplyScreensaverTimer(form, gIniEnableZUVENScreensaver);
-    }
+    TMainformParts& form = Mainform();
+    form.Timer_Diashow.setInterval(gIniDiashowWaitInMS);
+    ApplyScreensaverTimer(form, gIniEnableZUVENScreensaver);
 }

@@ -23,8 +23,7 @@ void callFunction_Options() {
         BuildOptionsList();
         BuildMenubar();
     }
-    if (MainformExists())
-        Mainform().requestRepaint();
+    Mainform().requestRepaint();
 }
 
 // Placeholder: the option rows come with the options screen; until then the screen is empty.

@@ -294,10 +294,8 @@ bool LoadSkin(bool withPictures) {
     bool whole = true;
     std::string reported;
     if (!platform::fileExists(background)) {
-        if (MainformExists()) {
-            Mainform().Timer_ShowNumberOfTracksInitially.setEnabled(false);
-            Mainform().Timer_ShowNumberOfTracksInitially2.setEnabled(false);
-        }
+        Mainform().Timer_ShowNumberOfTracksInitially.setEnabled(false);
+        Mainform().Timer_ShowNumberOfTracksInitially2.setEnabled(false);
         platform::showMessageBox("Zuvenmedia", missingPictureText(background));
         whole = false;
         reported = background;
@@ -312,8 +310,8 @@ bool LoadSkin(bool withPictures) {
             return false;
     }
 
-    if (MainformExists() && Mainform().window())
-        Mainform().window()->setSize(gIniScreenWidth, gIniScreenHeight);
+    if (platform::Window* window = Mainform().window())
+        window->setSize(gIniScreenWidth, gIniScreenHeight);
     gFontScale = ComputeFontScale(gIniScreenWidth);
     ComputeScreenLayout();
     return whole;

@@ -20,10 +20,8 @@ void ShowCoverFullscreen(const std::string& fileName) {
     if (fileName.empty()) {
         // Leaving always lands in the music folders, whatever mode the cover was opened from.
         SetMenuMode(mmMusic);
-        if (MainformExists()) {
-            Mainform().CoverImage.setVisible(false);
-            Mainform().requestRepaint();
-        }
+        Mainform().CoverImage.setVisible(false);
+        Mainform().requestRepaint();
         return;
     }
     // Placeholder: showing the cover full-window comes with the fullscreen cover.
@@ -36,13 +34,11 @@ void CoverShow(bool start) {
         LogLine("enter CoverShow()");
         return;
     }
-    if (MainformExists()) {
-        TMainformParts& form = Mainform();
-        form.Timer_ScreensaverCoverShow.setEnabled(false);
-        // The idle delay starts again now that the user is back.
-        form.Timer_Screensaver.setEnabled(true);
-        form.CoverImage.setVisible(false);
-    }
+    TMainformParts& form = Mainform();
+    form.Timer_ScreensaverCoverShow.setEnabled(false);
+    // The idle delay starts again now that the user is back.
+    form.Timer_Screensaver.setEnabled(true);
+    form.CoverImage.setVisible(false);
     EndScreensaverMode();
 }
 

@@ -22,8 +22,7 @@ constexpr platform::Color kSelectionColor = platform::rgb(0, 120, 215);
 constexpr platform::Color kSelectedTextColor = platform::rgb(255, 255, 255);
 
 void requestRepaint() {
-    if (MainformExists())
-        Mainform().requestRepaint();
+    Mainform().requestRepaint();
 }
 
 bool isContinuationByte(unsigned char byte) {

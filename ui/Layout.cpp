@@ -38,8 +38,8 @@ int RoundHalfEven(double x) {
 void ComputeScreenLayout() {
     const int W = gIniScreenWidth;
     const int H = gIniScreenHeight;
-    if (MainformExists() && Mainform().window())
-        Mainform().window()->setSize(W, H);
+    if (platform::Window* window = Mainform().window())
+        window->setSize(W, H);
     gFontScale = ComputeFontScale(W);
 
     const int barHeight = H / 20;

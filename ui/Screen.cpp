@@ -3,14 +3,13 @@
 #include "app/MainformParts.h"
 
 platform::Canvas* ScreenCanvas() {
-    if (!MainformExists() || !Mainform().window())
-        return nullptr;
-    return &Mainform().window()->canvas();
+    platform::Window* window = Mainform().window();
+    return window ? &window->canvas() : nullptr;
 }
 
 void PresentScreen() {
-    if (MainformExists() && Mainform().window())
-        Mainform().window()->present();
+    if (platform::Window* window = Mainform().window())
+        window->present();
 }
 
 void RedrawOnScreen(const std::function<void(platform::Canvas&)>& draw) {

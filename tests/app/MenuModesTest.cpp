@@ -51,6 +51,9 @@ protected:
 
     testsupport::TempDir m_logFolder;
     std::unique_ptr<TDebugForm> m_debug;
+    // The main window's timers and controls, without a window.
+    platform::ManualClock m_partsClock{0};
+    TMainformParts m_parts{&m_partsClock};
 };
 
 TEST_F(MenuModesTest, MainMenuHasSixFixedEntriesAndNoFolder) {

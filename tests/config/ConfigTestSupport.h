@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Log.h"
+#include "app/MainformParts.h"
 #include "app/Program.h"
 #include "app/ResetAllState.h"
 #include "platform/TextFile.h"
@@ -58,6 +59,9 @@ public:
 private:
     std::string m_dir;
     std::unique_ptr<TDebugForm> m_log;
+    // The main window's timers and controls, without a window.
+    platform::ManualClock m_clock{0};
+    TMainformParts m_parts{&m_clock};
 };
 
 // Joins lines with CR LF, each line ended, as the program writes its files.

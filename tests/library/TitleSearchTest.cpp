@@ -3,6 +3,7 @@
 
 #include "app/AppState.h"
 #include "app/Log.h"
+#include "app/MainformParts.h"
 #include "config/Config.h"
 #include "input/PressedKeyText.h"
 #include "library/LibraryScan.h"
@@ -63,6 +64,9 @@ protected:
 
     testsupport::TempDir m_logFolder;
     std::unique_ptr<TDebugForm> m_log;
+    // The main window's timers and controls, without a window.
+    platform::ManualClock m_partsClock{0};
+    TMainformParts m_parts{&m_partsClock};
 };
 
 TEST(TitleSearchWords, UpToThreeWordsTheLastKeepingItsBlanks) {

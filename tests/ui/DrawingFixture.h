@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/MainformParts.h"
 #include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "config/Skin.h"
@@ -55,6 +56,9 @@ protected:
 
     platform::SdlSession session;
     platform::Canvas canvas{800, 600};
+    // The main window's timers and controls, without a window.
+    platform::ManualClock clock{0};
+    TMainformParts parts{&clock};
 };
 
 } // namespace testsupport

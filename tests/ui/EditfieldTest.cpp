@@ -1,6 +1,7 @@
 #include "ui/Editfield.h"
 
 #include "DrawingFixture.h"
+#include "app/MainformParts.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,9 @@ protected:
         changes.clear();
     }
 
+    // The main window's timers and controls, without a window.
+    platform::ManualClock m_partsClock{0};
+    TMainformParts m_parts{&m_partsClock};
     TEditfield field;
     std::vector<std::string> changes;
 };

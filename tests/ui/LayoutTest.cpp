@@ -29,6 +29,10 @@ protected:
         gFontSizeStatusbar = 9;
         gFontSizeFolderName = 15;
     }
+
+    // The main window's timers and controls, without a window.
+    platform::ManualClock m_partsClock{0};
+    TMainformParts m_parts{&m_partsClock};
 };
 
 TEST(LayoutRounding, HalvesGoToTheEvenNeighbour) {

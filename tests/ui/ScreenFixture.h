@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/MainformParts.h"
 #include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "config/Ratings.h"
@@ -99,6 +100,9 @@ protected:
 
     platform::SdlSession sdl;
     Canvas canvas{800, 600};
+    // The main window's timers and controls, without a window.
+    platform::ManualClock clock{0};
+    TMainformParts parts{&clock};
 };
 
 } // namespace screentest
