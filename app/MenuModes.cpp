@@ -82,8 +82,6 @@ void logEnter(const char* routine) {
 
 // The start-up display of the track count would overwrite the refusal at once.
 void stopTrackCountTimers() {
-    if (!MainformExists())
-        return;
     Mainform().Timer_ShowNumberOfTracksInitially.setEnabled(false);
     Mainform().Timer_ShowNumberOfTracksInitially2.setEnabled(false);
 }
@@ -259,13 +257,11 @@ void EndScreensaverMode() {
     SetMenuMode(gPreviousMenuMode);
     if (gCurrentDirectory.empty())
         callFunction_MainMenu();
-    if (MainformExists())
-        Mainform().requestRepaint();
+    Mainform().requestRepaint();
 }
 
 void callFunction_Exit() {
     logEnter("callFunction_Exit");
     WriteRatings();
-    if (MainformExists())
-        Mainform().terminate();
+    Mainform().terminate();
 }

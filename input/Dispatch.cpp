@@ -37,8 +37,7 @@ const platform::StartValues kStartValues(gTwoDigitEntry, gFirstDigit);
 namespace {
 
 void requestRepaint() {
-    if (MainformExists())
-        Mainform().requestRepaint();
+    Mainform().requestRepaint();
 }
 
 // ---------------------------------------------------------------------------------------------

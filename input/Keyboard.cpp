@@ -63,10 +63,6 @@ bool gTextGoesToField = false;
 
 const platform::StartValues kStartValues(gKeysLocked, gTextGoesToField);
 
-TMainformParts* form() {
-    return MainformExists() ? &Mainform() : nullptr;
-}
-
 void restartTimer(platform::Timer& timer) {
     timer.setEnabled(false);
     timer.setEnabled(true);
@@ -273,8 +269,7 @@ void repaintAfterKey(int key) {
         DrawScrollbar();
         return;
     }
-    if (TMainformParts* main = form())
-        main->requestRepaint();
+    Mainform().requestRepaint();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -283,10 +278,8 @@ void repaintAfterKey(int key) {
 // Shows a picture in the cover area; the full paint loads it into the hidden cover control.
 void previewInCoverArea(const std::string& picture) {
     gCurrentCoverFrontFileName = picture;
-    if (TMainformParts* main = form()) {
-        main->CoverImage.setVisible(false);
-        main->requestRepaint();
-    }
+    Mainform().CoverImage.setVisible(false);
+    Mainform().requestRepaint();
 }
 
 void previewPhoto(const ListElementPtr& element) {
@@ -326,9 +319,9 @@ const std::array<PreviewRow, 3> kPreviews = {{
 } // namespace
 
 void FormKeyDown(int key, bool shift, bool ctrl) {
-    TMainformParts* main = form();
-    if (main && main->Timer_Screensaver.enabled())
-        restartTimer(main->Timer_Screensaver);
+    platform::Timer& screensaver = Mainform().Timer_Screensaver;
+    if (screensaver.enabled())
+        restartTimer(screensaver);
     // From here on Escape and "0" are the same key.
     if (key == kKeyEscape)
         key = kKeyDigit0;
@@ -336,8 +329,7 @@ void FormKeyDown(int key, bool shift, bool ctrl) {
         gTextGoesToField = false;
         return;
     }
-    if (main)
-        restartTimer(main->Timer_DelayAfterKeyPressed);
+    restartTimer(Mainform().Timer_DelayAfterKeyPressed);
     LogLine("KeyDown: " + std::to_string(key));
 
     // The search field sees every key too (Backspace, Delete, caret keys); the window's own

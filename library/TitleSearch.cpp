@@ -31,8 +31,7 @@ constexpr int kFieldOverlap = 3;
 constexpr char32_t kCommandCharacters[] = {U'\r', U'+', U'0'};
 
 void requestRepaint() {
-    if (MainformExists())
-        Mainform().requestRepaint();
+    Mainform().requestRepaint();
 }
 
 std::string_view trimmed(std::string_view text) {
