@@ -9,8 +9,6 @@
 #include <string>
 #include <thread>
 
-union SDL_Event;
-
 // The main window: owns the loop's timers, the window and its back buffer, and runs the
 // start-up sequence and the exit. Main thread only.
 class TMainform {
@@ -37,7 +35,7 @@ public:
     void FormPaint();
     void FormClose();
     void FormDestroy();
-    void handleEvent(const SDL_Event& event);
+    void handleEvent(const platform::Event& event);
 
     // Runs the message loop until the application is terminated.
     void run();
