@@ -1,27 +1,14 @@
 #pragma once
 
+#include "platform/Log.h"
+
 #include <string>
 
-// The debug log "debug.txt". Any thread may log; a line is always written whole.
-void LogLine(const std::string& text);
-// An error block of five lines: empty, begin banner, "ERROR: " + text, end banner, empty.
-void LogError(const std::string& text);
-
-// Owns the log file for the lifetime of the main window. Opening truncates the file whether or
-// not logging is on. Lines logged before the file is open are kept and written once it opens
-// (when logging is on then), so the start-up's own lines are not lost.
+// The debug window: owns the log file for the lifetime of the main window.
 class TDebugForm {
 public:
-    explicit TDebugForm(const std::string& directory);
-    ~TDebugForm();
-    TDebugForm(const TDebugForm&) = delete;
-    TDebugForm& operator=(const TDebugForm&) = delete;
+    explicit TDebugForm(const std::string& directory) : m_file(directory) {}
+
+private:
+    platform::LogFile m_file;
 };
-
-// Whether LogLine and LogError write; follows the ShowDebugWindow setting.
-void SetLoggingEnabled(bool enabled);
-bool LoggingEnabled();
-
-// Switches logging off and drops the lines kept for a log that is not open yet, as at
-// start-up. A log file that is open stays with its TDebugForm.
-void ResetLogState();

@@ -15,15 +15,14 @@
 #include "pictures/CoverView.h"
 #include "pictures/PictureControlInput.h"
 #include "platform/FileSystem.h"
-#include "platform/KeyMap.h"
 #include "platform/Process.h"
 #include "playback/WaveVolume.h"
 #include "speech/SpeechVoice.h"
 #include "ui/Layout.h"
 #include "ui/Paint.h"
 
-#include <SDL.h>
-
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 
@@ -36,7 +35,7 @@ TMainform::TMainform(const Options& options) : TMainformParts(options.clock) {
     setWindow(std::make_unique<platform::Window>("Zuvenmedia", 1074, 695));
     setUpPictureControls();
     Timer_DelayAfterKeyPressed.setHandler(Timer_DelayAfterKeyPressedTimer);
-    loop().setEventHandler([this](const SDL_Event& event) { handleEvent(event); });
+    loop().setEventHandler([this](const platform::Event& event) { handleEvent(event); });
     loop().setPaintHandler([this] { FormPaint(); });
     Timer_HoldScrollbarDelay.setHandler(Timer_HoldScrollbarDelayTimer);
     Timer_HoldScrollbarUpOrDown.setHandler(Timer_HoldScrollbarUpOrDownTimer);
@@ -159,49 +158,37 @@ void TMainform::FormDestroy() {
     gSpeechVoice.reset();
 }
 
-void TMainform::handleEvent(const SDL_Event& event) {
+void TMainform::handleEvent(const platform::Event& event) {
+    using Type = platform::Event::Type;
     switch (event.type) {
-    case SDL_QUIT:
+    case Type::Quit:
         FormClose();
         break;
-    case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE)
-            FormClose();
-        else if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
-            requestRepaint();
+    case Type::Exposed:
+        requestRepaint();
         break;
-    case SDL_KEYDOWN: {
+    case Type::KeyDown:
         // Every key reaches the handler, also those without a function: each one counts as
         // activity, and its text may be typed into the search field.
-        const int key =
-            platform::virtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.scancode);
-        FormKeyDown(key, platform::shiftDown(event.key.keysym.mod),
-                    platform::ctrlDown(event.key.keysym.mod));
+        FormKeyDown(event.key, event.shift, event.ctrl);
         break;
-    }
-    case SDL_TEXTINPUT:
-        FormTextInput(event.text.text);
+    case Type::TextInput:
+        FormTextInput(event.text);
         break;
-    case SDL_MOUSEBUTTONDOWN:
-        FormMouseDown(event.button.button, event.button.x, event.button.y, event.button.clicks);
+    case Type::MouseButtonDown:
+        FormMouseDown(event.button, event.x, event.y, event.clicks);
         break;
-    case SDL_MOUSEBUTTONUP:
-        FormMouseUp(event.button.button, event.button.x, event.button.y);
+    case Type::MouseButtonUp:
+        FormMouseUp(event.button, event.x, event.y);
         break;
-    case SDL_MOUSEMOTION:
-        FormMouseMove(event.motion.x, event.motion.y);
+    case Type::MouseMotion:
+        FormMouseMove(event.x, event.y);
         break;
-    case SDL_MOUSEWHEEL: {
-        int x = 0;
-        int y = 0;
-        SDL_GetMouseState(&x, &y);
-        const int steps =
-            event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
-        if (steps != 0)
-            FormMouseWheel(steps, x, y);
+    case Type::MouseWheel:
+        if (event.wheelSteps != 0)
+            FormMouseWheel(event.wheelSteps, event.x, event.y);
         break;
-    }
-    default:
+    case Type::KeyUp:
         break;
     }
 }

@@ -5,8 +5,6 @@
 #include <string>
 #include <thread>
 
-union SDL_Event;
-
 // The main window: adds to the parts the subsystems use the window itself, the event handlers,
 // the start-up sequence and the library scan thread. Main thread only.
 class TMainform : public TMainformParts {
@@ -29,7 +27,7 @@ public:
     void paintNow() override { FormPaint(); }
     void FormClose();
     void FormDestroy();
-    void handleEvent(const SDL_Event& event);
+    void handleEvent(const platform::Event& event);
 
     // Runs the message loop until the application is terminated.
     void run();

@@ -2,7 +2,7 @@
 
 // Mouse input of the main window. Everything here runs on the main thread.
 //
-// The window's raw SDL events arrive in the four Form handlers below. From them the handlers
+// The window's mouse events arrive in the four Form handlers below. From them the handlers
 // derive the events a desktop toolkit would deliver: a left button released without a double
 // click is a click (FormClick), the second press of a double click is a double click
 // (FormDblClick), and every wheel step is one wheel-up or wheel-down event. Presses on a

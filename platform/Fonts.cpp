@@ -1,6 +1,6 @@
 #include "platform/Fonts.h"
 
-#include "app/Log.h"
+#include "platform/Log.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -61,7 +61,8 @@ const ResolvedFont& resolveCached(const FontSpec& fontSpec) {
     FaceKey key{fontSpec.name, fontSpec.bold, fontSpec.italic};
     auto found = resolved.find(key);
     if (found == resolved.end())
-        found = resolved.emplace(key, resolveFont(fontSpec.name, fontSpec.bold, fontSpec.italic)).first;
+        found =
+            resolved.emplace(key, resolveFont(fontSpec.name, fontSpec.bold, fontSpec.italic)).first;
     return found->second;
 }
 

@@ -1,6 +1,6 @@
 #include "platform/JpegDecoder.h"
 
-#include "app/Log.h"
+#include "platform/Log.h"
 
 #include <array>
 #include <cerrno>

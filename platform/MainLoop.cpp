@@ -1,10 +1,13 @@
 #include "platform/MainLoop.h"
 
+#include "platform/KeyMap.h"
+
 #include <SDL.h>
 
 #include <algorithm>
 #include <chrono>
 #include <limits>
+#include <optional>
 #include <thread>
 
 namespace platform {
@@ -13,6 +16,66 @@ namespace {
 constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
 // Without a deadline the loop still wakes now and then, so a quit from a signal is seen.
 constexpr std::int64_t kLongestWaitMs = 250;
+
+// The window's own event for an SDL event; nothing for events the window does not handle.
+std::optional<Event> eventFromSdl(const SDL_Event& sdl) {
+    Event event;
+    switch (sdl.type) {
+    case SDL_QUIT:
+        event.type = Event::Type::Quit;
+        return event;
+    case SDL_WINDOWEVENT:
+        if (sdl.window.event == SDL_WINDOWEVENT_CLOSE)
+            event.type = Event::Type::Quit;
+        else if (sdl.window.event == SDL_WINDOWEVENT_EXPOSED)
+            event.type = Event::Type::Exposed;
+        else
+            return std::nullopt;
+        return event;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        event.type = sdl.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp;
+        event.key = virtualKeyFromSdl(sdl.key.keysym.sym, sdl.key.keysym.scancode);
+        event.shift = shiftDown(sdl.key.keysym.mod);
+        event.ctrl = ctrlDown(sdl.key.keysym.mod);
+        event.alt = altDown(sdl.key.keysym.mod);
+        return event;
+    case SDL_TEXTINPUT:
+        event.type = Event::Type::TextInput;
+        event.text = sdl.text.text;
+        return event;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        event.type = sdl.type == SDL_MOUSEBUTTONDOWN ? Event::Type::MouseButtonDown
+                                                     : Event::Type::MouseButtonUp;
+        event.button = sdl.button.button;
+        event.clicks = sdl.button.clicks;
+        event.x = sdl.button.x;
+        event.y = sdl.button.y;
+        return event;
+    case SDL_MOUSEMOTION:
+        event.type = Event::Type::MouseMotion;
+        event.x = sdl.motion.x;
+        event.y = sdl.motion.y;
+        return event;
+    case SDL_MOUSEWHEEL:
+        // A wheel event carries no position; the pointer's current one stands for it.
+        event.type = Event::Type::MouseWheel;
+        SDL_GetMouseState(&event.x, &event.y);
+        event.wheelSteps =
+            sdl.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -sdl.wheel.y : sdl.wheel.y;
+        return event;
+    default:
+        return std::nullopt;
+    }
+}
+
+void deliver(const std::function<void(const Event&)>& handler, const SDL_Event& sdl) {
+    if (!handler)
+        return;
+    if (const std::optional<Event> event = eventFromSdl(sdl))
+        handler(*event);
+}
 } // namespace
 
 Timer::Timer(MainLoop& loop, std::string name, int intervalMs, bool enabled)
@@ -89,8 +152,7 @@ void MainLoop::dispatchEvents() {
     while (SDL_PollEvent(&event)) {
         if (event.type == m_wakeEvent)
             continue;
-        if (m_eventHandler)
-            m_eventHandler(event);
+        deliver(m_eventHandler, event);
     }
 }
 
@@ -155,9 +217,8 @@ void MainLoop::waitForEvents(std::int64_t untilMs) {
         return;
     }
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, static_cast<int>(waitMs)) && event.type != m_wakeEvent &&
-        m_eventHandler)
-        m_eventHandler(event);
+    if (SDL_WaitEventTimeout(&event, static_cast<int>(waitMs)) && event.type != m_wakeEvent)
+        deliver(m_eventHandler, event);
 }
 
 void MainLoop::runUntil(std::int64_t deadline, bool stopOnQuit) {
@@ -198,8 +259,8 @@ void MainLoop::run() {
             break;
         SDL_Event event;
         if (SDL_WasInit(SDL_INIT_EVENTS) && SDL_WaitEventTimeout(&event, 10) &&
-            event.type != m_wakeEvent && m_eventHandler)
-            m_eventHandler(event);
+            event.type != m_wakeEvent)
+            deliver(m_eventHandler, event);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/Event.h"
 
 #include <cstdint>
 #include <deque>
@@ -9,8 +10,6 @@
 #include <mutex>
 #include <string>
 #include <vector>
-
-union SDL_Event;
 
 namespace platform {
 
@@ -47,7 +46,7 @@ private:
     std::function<void()> m_onTimer;
 };
 
-// The main thread's loop: SDL events, timers, work posted by other threads and coalesced
+// The main thread's loop: window events, timers, work posted by other threads and coalesced
 // repaint requests. Every member but post() belongs to the main thread.
 class MainLoop {
 public:
@@ -58,7 +57,7 @@ public:
 
     Clock& clock() const { return m_clock; }
 
-    void setEventHandler(std::function<void(const SDL_Event&)> handler) {
+    void setEventHandler(std::function<void(const Event&)> handler) {
         m_eventHandler = std::move(handler);
     }
     void setPaintHandler(std::function<void()> handler) { m_paintHandler = std::move(handler); }
@@ -97,7 +96,7 @@ private:
     Clock& m_clock;
     std::vector<Timer*> m_timers;
     std::uint64_t m_timerOrder = 0;
-    std::function<void(const SDL_Event&)> m_eventHandler;
+    std::function<void(const Event&)> m_eventHandler;
     std::function<void()> m_paintHandler;
     bool m_repaintRequested = false;
     bool m_quit = false;

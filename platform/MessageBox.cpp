@@ -1,6 +1,6 @@
 #include "platform/MessageBox.h"
 
-#include "app/Log.h"
+#include "platform/Log.h"
 
 #include <SDL.h>
 

@@ -1,7 +1,7 @@
 #include "platform/Window.h"
 
-#include "app/Log.h"
 #include "platform/Fonts.h"
+#include "platform/Log.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

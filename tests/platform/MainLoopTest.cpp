@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -140,14 +141,102 @@ TEST_F(MainLoopTest, QuitEndsRunAndNestedWait) {
     EXPECT_TRUE(loop.quitRequested());
 }
 
+// SDL's events reach the handler as the window's own events; those the window does not handle
+// (here a resize and a joystick axis) do not reach it at all.
 TEST_F(MainLoopTest, SdlEventsReachTheHandler) {
-    std::vector<std::uint32_t> types;
-    loop.setEventHandler([&](const SDL_Event& event) { types.push_back(event.type); });
-    SDL_Event event{};
-    event.type = SDL_QUIT;
-    SDL_PushEvent(&event);
+    std::vector<std::string> seen;
+    loop.setEventHandler([&](const platform::Event& event) {
+        using Type = platform::Event::Type;
+        std::string text;
+        switch (event.type) {
+        case Type::KeyDown:
+        case Type::KeyUp:
+            text = (event.type == Type::KeyDown ? "down " : "up ") + std::to_string(event.key) +
+                   (event.shift ? " shift" : "") + (event.ctrl ? " ctrl" : "") +
+                   (event.alt ? " alt" : "");
+            break;
+        case Type::TextInput:
+            text = "text " + event.text;
+            break;
+        case Type::MouseButtonDown:
+        case Type::MouseButtonUp:
+            text = (event.type == Type::MouseButtonDown ? "press " : "release ") +
+                   std::to_string(event.button) + " at " + std::to_string(event.x) + "," +
+                   std::to_string(event.y) + " x" + std::to_string(event.clicks);
+            break;
+        case Type::MouseMotion:
+            text = "move " + std::to_string(event.x) + "," + std::to_string(event.y);
+            break;
+        case Type::MouseWheel:
+            text = "wheel " + std::to_string(event.wheelSteps);
+            break;
+        case Type::Quit:
+            text = "quit";
+            break;
+        case Type::Exposed:
+            text = "exposed";
+            break;
+        }
+        seen.push_back(text);
+    });
+
+    std::vector<SDL_Event> events;
+    const auto add = [&](std::uint32_t type, const std::function<void(SDL_Event&)>& fill) {
+        SDL_Event event{};
+        event.type = type;
+        fill(event);
+        events.push_back(event);
+    };
+    const auto none = [](SDL_Event&) {};
+    const auto window = [](std::uint8_t what) {
+        return [what](SDL_Event& event) { event.window.event = what; };
+    };
+    const auto key = [](SDL_Keycode sym, SDL_Scancode scancode, std::uint16_t mod) {
+        return [=](SDL_Event& event) {
+            event.key.keysym.sym = sym;
+            event.key.keysym.scancode = scancode;
+            event.key.keysym.mod = mod;
+        };
+    };
+    const auto button = [](int which, int x, int y, int clicks) {
+        return [=](SDL_Event& event) {
+            event.button.button = static_cast<std::uint8_t>(which);
+            event.button.x = x;
+            event.button.y = y;
+            event.button.clicks = static_cast<std::uint8_t>(clicks);
+        };
+    };
+    const auto wheel = [](int y, std::uint32_t direction) {
+        return [=](SDL_Event& event) {
+            event.wheel.y = y;
+            event.wheel.direction = direction;
+        };
+    };
+    add(SDL_QUIT, none);
+    add(SDL_WINDOWEVENT, window(SDL_WINDOWEVENT_CLOSE));
+    add(SDL_WINDOWEVENT, window(SDL_WINDOWEVENT_EXPOSED));
+    add(SDL_WINDOWEVENT, window(SDL_WINDOWEVENT_RESIZED));
+    add(SDL_KEYDOWN, key(SDLK_a, SDL_SCANCODE_A, KMOD_LSHIFT));
+    add(SDL_KEYUP, key(SDLK_a, SDL_SCANCODE_A, KMOD_RCTRL | KMOD_LALT));
+    add(SDL_KEYDOWN, key(SDLK_DOWN, SDL_SCANCODE_DOWN, KMOD_NONE));
+    add(SDL_TEXTINPUT, [](SDL_Event& event) { SDL_strlcpy(event.text.text, "\xc3\xa4", 32); });
+    add(SDL_MOUSEBUTTONDOWN, button(SDL_BUTTON_LEFT, 12, 34, 2));
+    add(SDL_MOUSEBUTTONUP, button(SDL_BUTTON_RIGHT, 5, 6, 1));
+    add(SDL_MOUSEMOTION, [](SDL_Event& event) {
+        event.motion.x = 70;
+        event.motion.y = 80;
+    });
+    add(SDL_MOUSEWHEEL, wheel(2, SDL_MOUSEWHEEL_NORMAL));
+    add(SDL_MOUSEWHEEL, wheel(1, SDL_MOUSEWHEEL_FLIPPED));
+    add(SDL_JOYAXISMOTION, none);
+    for (SDL_Event& event : events)
+        SDL_PushEvent(&event);
     loop.processPending();
-    EXPECT_EQ(types, (std::vector<std::uint32_t>{SDL_QUIT}));
+
+    EXPECT_EQ(seen, (std::vector<std::string>{"quit", "quit", "exposed", "down 65 shift",
+                                              "up 65 ctrl alt", "down 40", "text \xc3\xa4",
+                                              "press 1 at 12,34 x2", "release 3 at 5,6 x1",
+                                              "move 70,80", "wheel 2", "wheel -1"}));
 }
 
 } // namespace

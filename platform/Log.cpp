@@ -1,4 +1,4 @@
-#include "app/Log.h"
+#include "platform/Log.h"
 
 #include "platform/Encoding.h"
 
@@ -67,7 +67,9 @@ void LogError(const std::string& text) {
     writeLocked("");
 }
 
-TDebugForm::TDebugForm(const std::string& directory) {
+namespace platform {
+
+LogFile::LogFile(const std::string& directory) {
     std::lock_guard lock(gLogMutex);
     gDebugFile.reset(std::fopen((directory + "/debug.txt").c_str(), "wb"));
     gDebugFileOpened = true;
@@ -79,12 +81,14 @@ TDebugForm::TDebugForm(const std::string& directory) {
     }
 }
 
-TDebugForm::~TDebugForm() {
+LogFile::~LogFile() {
     std::lock_guard lock(gLogMutex);
     gDebugFile.reset();
     gDebugFileOpened = false;
     gPendingLines.clear();
 }
+
+} // namespace platform
 
 void ResetLogState() {
     std::lock_guard lock(gLogMutex);
