@@ -20,6 +20,7 @@
 #include "speech/SpeechVoice.h"
 #include "ui/Layout.h"
 #include "ui/Paint.h"
+#include "ui/Screen.h"
 
 #include <SDL.h>
 
@@ -88,7 +89,15 @@ TMainform::TMainform(const Options& options)
     setUpPictureControls();
     Timer_DelayAfterKeyPressed.setHandler(Timer_DelayAfterKeyPressedTimer);
     m_loop.setEventHandler([this](const SDL_Event& event) { handleEvent(event); });
-    m_loop.setPaintHandler([this] { FormPaint(); });
+    // One paint per loop pass: the whole screen, or only the regions marked during the pass.
+    m_loop.setPaintHandler([this](bool wholeWindow, std::uint32_t regions) {
+        if (wholeWindow) {
+            FormPaint();
+        } else if (m_window) {
+            PaintMarkedRegions(m_window->canvas(), regions);
+            m_window->present();
+        }
+    });
     Timer_HoldScrollbarDelay.setHandler(Timer_HoldScrollbarDelayTimer);
     Timer_HoldScrollbarUpOrDown.setHandler(Timer_HoldScrollbarUpOrDownTimer);
     Timer_ShowNumberOfTracksInitially.setHandler(Timer_ShowNumberOfTracksInitiallyTimer);

@@ -35,5 +35,5 @@ void DrawHeaderBar(platform::Canvas& canvas) {
 }
 
 void DrawHeaderBar() {
-    RedrawOnScreen([](platform::Canvas& canvas) { DrawHeaderBar(canvas); });
+    MarkForRepaint(ScreenRegion::HeaderBar);
 }
