@@ -50,10 +50,6 @@ struct PointerState {
 };
 PointerState gPointer;
 
-bool inside(const platform::Rect& rect, int x, int y) {
-    return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
-}
-
 bool fullWindowCoverMode() {
     return gMenuMode == mmCoverFullscreen || gMenuMode == mmCoverScreensaver;
 }
@@ -119,8 +115,7 @@ void startHoldingArrow(int repeatInterval) {
     TMainform& form = Mainform();
     form.Timer_HoldScrollbarUpOrDown.setEnabled(false);
     form.Timer_HoldScrollbarUpOrDown.setInterval(repeatInterval);
-    form.Timer_HoldScrollbarDelay.setEnabled(false);
-    form.Timer_HoldScrollbarDelay.setEnabled(true);
+    form.Timer_HoldScrollbarDelay.restart();
 }
 
 void stopHoldingArrow() {
@@ -211,7 +206,7 @@ void windowMouseDown(int button, int x, int y) {
     }
     if (button != kLeftButton)
         return;
-    if (inside(gHeaderBarRect, x, y)) {
+    if (gHeaderBarRect.contains(x, y)) {
         pressHeader(x, y);
         return;
     }
@@ -249,13 +244,13 @@ void clickMenubar(int x, int y) {
 bool pressesPictureControl(int button, int x, int y, bool doubleClick) {
     TMainform& form = Mainform();
     const TCBImage& photo = form.ImagePhoto;
-    if (photo.Visible() && inside(photo.bounds(), x, y)) {
+    if (photo.Visible() && photo.bounds().contains(x, y)) {
         ImagePhotoMouseDown(button, x - photo.Left(), y - photo.Top());
         gPointer.target = PressTarget::None;
         return true;
     }
     const TCBImage& cover = form.CoverImage;
-    if (cover.Visible() && inside(cover.bounds(), x, y)) {
+    if (cover.Visible() && cover.bounds().contains(x, y)) {
         // The second press of a double click makes no second click on the cover.
         gPointer.target = doubleClick ? PressTarget::None : PressTarget::CoverImage;
         return true;
@@ -265,7 +260,7 @@ bool pressesPictureControl(int button, int x, int y, bool doubleClick) {
 
 void releaseOnCoverImage(int button, int x, int y) {
     TCBImage& cover = Mainform().CoverImage;
-    if (button != kLeftButton || !cover.Visible() || !inside(cover.bounds(), x, y))
+    if (button != kLeftButton || !cover.Visible() || !cover.bounds().contains(x, y))
         return;
     if (cover.onClick)
         cover.onClick();
@@ -310,7 +305,7 @@ ScrollbarPart ScrollbarPartAt(int x, int y) {
 }
 
 HeaderPart HeaderPartAt(int x, int y) {
-    if (!inside(gHeaderBarRect, x, y))
+    if (!gHeaderBarRect.contains(x, y))
         return HeaderPart::None;
     if (x < gIniScreenWidth / 2)
         return HeaderPart::HomeButton;
@@ -328,7 +323,7 @@ HeaderPart HeaderPartAt(int x, int y) {
 }
 
 int MenubarSlotAt(int x, int y) {
-    if (!inside(gMenubarRect, x, y))
+    if (!gMenubarRect.contains(x, y))
         return -1;
     const int slot = (y - gMenubarRect.top) / std::max(1, gMenubarHeight);
     return slot < gNumberOfMenubars ? slot : -1;
@@ -421,7 +416,7 @@ void FormDblClick(int x, int y) {
             repaint();
         }
     }
-    if (inside(gHeaderBarRect, x, y) && MainformExists()) {
+    if (gHeaderBarRect.contains(x, y) && MainformExists()) {
         gPointer.movingWindow = false;
         if (Mainform().window())
             Mainform().window()->moveTo(0, 0);
@@ -434,8 +429,7 @@ void FormMouseMove(int x, int y) {
     TMainform& form = Mainform();
     if (form.Timer_Screensaver.enabled()) {
         // Moving the mouse is activity: the idle time counts anew.
-        form.Timer_Screensaver.setEnabled(false);
-        form.Timer_Screensaver.setEnabled(true);
+        form.Timer_Screensaver.restart();
     }
     if (gPointer.movingWindow && form.window()) {
         int windowX = 0;
