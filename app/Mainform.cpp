@@ -20,6 +20,7 @@
 #include "speech/SpeechVoice.h"
 #include "ui/Layout.h"
 #include "ui/Paint.h"
+#include "ui/Screen.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -36,7 +37,15 @@ TMainform::TMainform(const Options& options) : TMainformParts(options.clock) {
     setUpPictureControls();
     Timer_DelayAfterKeyPressed.setHandler(Timer_DelayAfterKeyPressedTimer);
     loop().setEventHandler([this](const platform::Event& event) { handleEvent(event); });
-    loop().setPaintHandler([this] { FormPaint(); });
+    // One paint per loop pass: the whole screen, or only the regions marked during the pass.
+    loop().setPaintHandler([this](bool wholeWindow, std::uint32_t regions) {
+        if (wholeWindow) {
+            FormPaint();
+        } else if (window()) {
+            PaintMarkedRegions(window()->canvas(), regions);
+            window()->present();
+        }
+    });
     Timer_HoldScrollbarDelay.setHandler(Timer_HoldScrollbarDelayTimer);
     Timer_HoldScrollbarUpOrDown.setHandler(Timer_HoldScrollbarUpOrDownTimer);
     Timer_ShowNumberOfTracksInitially.setHandler(Timer_ShowNumberOfTracksInitiallyTimer);

@@ -78,6 +78,7 @@ void PaintListOnly(benchmark::State& state) {
     for (auto _ : state) {
         DrawTitlebarList();
         DrawScrollbar();
+        form.loop().processPending();
     }
 }
 BENCHMARK(PaintListOnly)->Unit(benchmark::kMillisecond);

@@ -104,19 +104,25 @@ void JumpToLetter(int letterKey) {
     if (found < 0)
         return;
     ShowPressedKeyText(std::string("--> ") + letter);
+    ScrollToMiddle(found);
+    LogLine("HightlightTitlebarIndex: " + std::to_string(HightlightTitlebarIndex));
+}
+
+void ScrollToMiddle(int index) {
+    const int count = elementCount();
     const int rows = VisibleRows();
-    gListElementOffset = found - rows / 2;
+    gListElementOffset = index - rows / 2;
     LogLine("gListElementOffset:" + std::to_string(gListElementOffset));
     if (gListElementOffset < 0)
         gListElementOffset = 0;
-    HightlightTitlebarIndex = found - gListElementOffset;
+    HightlightTitlebarIndex = index - gListElementOffset;
+    // Near the end the last page is shown full instead.
     if (gListElementOffset + rows >= count) {
         gListElementOffset = count - rows;
-        HightlightTitlebarIndex = found - gListElementOffset;
+        HightlightTitlebarIndex = index - gListElementOffset;
         if (gListElementOffset < 0) {
             gListElementOffset = 0;
-            HightlightTitlebarIndex = found;
+            HightlightTitlebarIndex = index;
         }
     }
-    LogLine("HightlightTitlebarIndex: " + std::to_string(HightlightTitlebarIndex));
 }

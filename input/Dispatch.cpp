@@ -7,9 +7,11 @@
 #include "config/Config.h"
 #include "config/Options.h"
 #include "config/Ratings.h"
+#include "input/Cursor.h"
 #include "input/PressedKeyText.h"
 #include "library/CoverLookup.h"
 #include "library/FolderListing.h"
+#include "library/PathFunctions.h"
 #include "library/TitleSearch.h"
 #include "pictures/CoverShow3D.h"
 #include "pictures/CoverView.h"
@@ -139,11 +141,10 @@ bool accepts(const CommandRow& row, const ListElementPtr& element) {
 std::optional<std::string> parentFolder(const std::string& folder) {
     if (folder.empty() || folder.back() != '/')
         return std::nullopt;
-    const std::string withoutSlash = folder.substr(0, folder.size() - 1);
-    const auto slash = withoutSlash.rfind('/');
-    if (slash == std::string::npos)
+    std::string parent = FolderOfPath(std::string_view(folder).substr(0, folder.size() - 1));
+    if (parent.empty())
         return std::nullopt;
-    return withoutSlash.substr(0, slash + 1);
+    return parent;
 }
 
 // The user leaves the video folders: a running video is stopped as a user's stop, so that its
@@ -279,20 +280,7 @@ void SelectListIndex(int index) {
     LogLine("gListElements.count:" + std::to_string(count));
     if (index < 0 || index > count - 1)
         return;
-    const int rows = VisibleRows();
-    gListElementOffset = index - rows / 2;
-    LogLine("gListElementOffset:" + std::to_string(gListElementOffset));
-    if (gListElementOffset < 0)
-        gListElementOffset = 0;
-    HightlightTitlebarIndex = index - gListElementOffset;
-    if (count <= gListElementOffset + rows) {
-        gListElementOffset = count - rows;
-        HightlightTitlebarIndex = index - gListElementOffset;
-        if (gListElementOffset < 0) {
-            gListElementOffset = 0;
-            HightlightTitlebarIndex = index;
-        }
-    }
+    ScrollToMiddle(index);
     callFunction_Play(CurrentListElement());
 }
 

@@ -30,43 +30,13 @@
 
 namespace {
 
-// Windows virtual-key codes used here.
-constexpr int kKeyPause = 19;
-constexpr int kKeyEscape = 27;
-constexpr int kKeyPageUp = 33;
-constexpr int kKeyPageDown = 34;
-constexpr int kKeyEnd = 35;
-constexpr int kKeyHome = 36;
-constexpr int kKeyLeft = 37;
-constexpr int kKeyUp = 38;
-constexpr int kKeyRight = 39;
-constexpr int kKeyDown = 40;
-constexpr int kKeyDigit0 = 48;
-constexpr int kKeyDigit1 = 49;
-constexpr int kKeyDigit9 = 57;
-constexpr int kKeyA = 65;
-constexpr int kKeyN = 78;
-constexpr int kKeyP = 80;
-constexpr int kKeyS = 83;
-constexpr int kKeyZ = 90;
-constexpr int kKeyF1 = 112;
-constexpr int kKeyVolumeDown = 174;
-constexpr int kKeyVolumeUp = 175;
-constexpr int kKeyMediaPlayPause = 179;
-constexpr int kKeyPlus = 187;
-constexpr int kKeyMinus = 189;
-constexpr int kKeyOem102 = 226; // the extra key left of Y/Z on European keyboards
+namespace vk = platform::vk;
 
 // Text typed with a key belongs to the control that had the focus when the key went down: a
 // key that opens the search does not type its own letter into the new field.
 bool gTextGoesToField = false;
 
 const platform::StartValues kStartValues(gKeysLocked, gTextGoesToField);
-
-void restartTimer(platform::Timer& timer) {
-    timer.setEnabled(false);
-    timer.setEnabled(true);
-}
 
 // ---------------------------------------------------------------------------------------------
 // Full-window modes take every key first.
@@ -77,18 +47,18 @@ struct PhotoKeyRow {
 };
 
 const std::array<PhotoKeyRow, 8> kPhotoViewKeys = {{
-    {kKeyPageUp, callDiashowFunction_PreviousPhoto},
-    {kKeyLeft, callDiashowFunction_PreviousPhoto},
-    {kKeyUp, callDiashowFunction_PreviousPhoto},
-    {kKeyP, callDiashowFunction_PreviousPhoto},
-    {kKeyPageDown, callDiashowFunction_NextPhoto},
-    {kKeyRight, callDiashowFunction_NextPhoto},
-    {kKeyDown, callDiashowFunction_NextPhoto},
-    {kKeyN, callDiashowFunction_NextPhoto},
+    {vk::PageUp, callDiashowFunction_PreviousPhoto},
+    {vk::Left, callDiashowFunction_PreviousPhoto},
+    {vk::Up, callDiashowFunction_PreviousPhoto},
+    {'P', callDiashowFunction_PreviousPhoto},
+    {vk::PageDown, callDiashowFunction_NextPhoto},
+    {vk::Right, callDiashowFunction_NextPhoto},
+    {vk::Down, callDiashowFunction_NextPhoto},
+    {'N', callDiashowFunction_NextPhoto},
 }};
 
 bool isModifierKey(int key) {
-    return key == platform::vk::Shift || key == platform::vk::Control || key == platform::vk::Alt;
+    return key == vk::Shift || key == vk::Control || key == vk::Alt;
 }
 
 // True when a full-window mode took the key.
@@ -106,7 +76,7 @@ bool fullWindowModeTakesKey(int key) {
     if (isModifierKey(key) && (VideoFillsWindow() || gMenuMode == mmPhotoView))
         return true;
     // A video filling the window keeps only seeking and Ctrl+S; any other key shrinks it.
-    if (VideoFillsWindow() && key != kKeyLeft && key != kKeyRight && key != kKeyS) {
+    if (VideoFillsWindow() && key != vk::Left && key != vk::Right && key != 'S') {
         ToggleVideoFullscreen();
         return true;
     }
@@ -152,13 +122,13 @@ void rateCurrentElement(int /*key*/) {
 }
 
 const std::array<ModifiedKeyRow, 6> kModifiedKeys = {{
-    {kKeyMinus, kKeyMinus, Modifier::Shift, armTwoDigitEntry},
-    {kKeyOem102, kKeyOem102, Modifier::Shift, armTwoDigitEntry},
-    {kKeyS, kKeyS, Modifier::Ctrl, [](int) { callFunction_Stop(); }},
-    {kKeyHome, kKeyHome, Modifier::Ctrl, goToMainMenu},
+    {vk::OemMinus, vk::OemMinus, Modifier::Shift, armTwoDigitEntry},
+    {vk::Oem102, vk::Oem102, Modifier::Shift, armTwoDigitEntry},
+    {'S', 'S', Modifier::Ctrl, [](int) { callFunction_Stop(); }},
+    {vk::Home, vk::Home, Modifier::Ctrl, goToMainMenu},
     // The "*" key of German layouts.
-    {kKeyPlus, kKeyPlus, Modifier::Shift, rateCurrentElement},
-    {kKeyA, kKeyZ, Modifier::Shift, JumpToLetter},
+    {vk::OemPlus, vk::OemPlus, Modifier::Shift, rateCurrentElement},
+    {vk::LetterA, vk::LetterZ, Modifier::Shift, JumpToLetter},
 }};
 
 void runModifiedKeys(int key, bool shift, bool ctrl) {
@@ -218,30 +188,30 @@ void zeroKey(int /*key*/) {
 }
 
 const std::array<FixedKeyRow, 15> kFixedKeys = {{
-    {kKeyPause, kKeyPause, [](int) { callFunction_Pause(); }},
-    {kKeyMediaPlayPause, kKeyMediaPlayPause, [](int) { callFunction_Pause(); }},
-    {kKeyPageUp, kKeyPageUp, [](int) { PageUp(); }},
-    {kKeyPageDown, kKeyPageDown, [](int) { PageDown(); }},
-    {kKeyEnd, kKeyEnd, [](int) { CursorEnd(); }},
-    {kKeyHome, kKeyHome, [](int) { CursorHome(); }},
-    {kKeyLeft, kKeyLeft, leftKey},
-    {kKeyUp, kKeyUp, [](int) { CursorUp(); }},
-    {kKeyRight, kKeyRight, rightKey},
-    {kKeyDown, kKeyDown, [](int) { CursorDown(); }},
-    {kKeyDigit0, kKeyDigit0, zeroKey},
-    {kKeyDigit1, kKeyDigit9, [](int key) { SelectByNumber(key - kKeyDigit0); }},
-    {kKeyF1, kKeyF1, [](int) { SpeakCurrentMenu(); }},
+    {vk::Pause, vk::Pause, [](int) { callFunction_Pause(); }},
+    {vk::MediaPlayPause, vk::MediaPlayPause, [](int) { callFunction_Pause(); }},
+    {vk::PageUp, vk::PageUp, [](int) { PageUp(); }},
+    {vk::PageDown, vk::PageDown, [](int) { PageDown(); }},
+    {vk::End, vk::End, [](int) { CursorEnd(); }},
+    {vk::Home, vk::Home, [](int) { CursorHome(); }},
+    {vk::Left, vk::Left, leftKey},
+    {vk::Up, vk::Up, [](int) { CursorUp(); }},
+    {vk::Right, vk::Right, rightKey},
+    {vk::Down, vk::Down, [](int) { CursorDown(); }},
+    {vk::Digit0, vk::Digit0, zeroKey},
+    {vk::Digit1, vk::Digit9, [](int key) { SelectByNumber(key - vk::Digit0); }},
+    {vk::F1, vk::F1, [](int) { SpeakCurrentMenu(); }},
     // The volume keys of a multimedia keyboard move the cursor.
-    {kKeyVolumeDown, kKeyVolumeDown, [](int) { CursorDown(); }},
-    {kKeyVolumeUp, kKeyVolumeUp, [](int) { CursorUp(); }},
+    {vk::VolumeDown, vk::VolumeDown, [](int) { CursorDown(); }},
+    {vk::VolumeUp, vk::VolumeUp, [](int) { CursorUp(); }},
 }};
 
 void runPlainKey(int key) {
     bool handled = false;
-    if (!(key == kKeyDigit0 && gTwoDigitEntry))
+    if (!(key == vk::Digit0 && gTwoDigitEntry))
         handled = dispatchMenubarKey(key);
     // Left and Right move the search field's caret instead of seeking.
-    if (gMenuMode == mmSearch && (key == kKeyLeft || key == kKeyRight))
+    if (gMenuMode == mmSearch && (key == vk::Left || key == vk::Right))
         handled = true;
     if (handled)
         return;
@@ -258,7 +228,7 @@ void runPlainKey(int key) {
 // the main menu (whose clock line shares the list area) and the options screen.
 
 bool isRowMoveKey(int key) {
-    return key == kKeyPageUp || key == kKeyPageDown || key == kKeyUp || key == kKeyDown;
+    return key == vk::PageUp || key == vk::PageDown || key == vk::Up || key == vk::Down;
 }
 
 void repaintAfterKey(int key) {
@@ -321,15 +291,15 @@ const std::array<PreviewRow, 3> kPreviews = {{
 void FormKeyDown(int key, bool shift, bool ctrl) {
     platform::Timer& screensaver = Mainform().Timer_Screensaver;
     if (screensaver.enabled())
-        restartTimer(screensaver);
+        screensaver.restart();
     // From here on Escape and "0" are the same key.
-    if (key == kKeyEscape)
-        key = kKeyDigit0;
+    if (key == vk::Escape)
+        key = vk::Digit0;
     if (gKeysLocked) {
         gTextGoesToField = false;
         return;
     }
-    restartTimer(Mainform().Timer_DelayAfterKeyPressed);
+    Mainform().Timer_DelayAfterKeyPressed.restart();
     LogLine("KeyDown: " + std::to_string(key));
 
     // The search field sees every key too (Backspace, Delete, caret keys); the window's own

@@ -51,10 +51,6 @@ struct PointerState {
 };
 PointerState gPointer;
 
-bool inside(const platform::Rect& rect, int x, int y) {
-    return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
-}
-
 bool fullWindowCoverMode() {
     return gMenuMode == mmCoverFullscreen || gMenuMode == mmCoverScreensaver;
 }
@@ -119,8 +115,7 @@ void startHoldingArrow(int repeatInterval) {
     TMainformParts& form = Mainform();
     form.Timer_HoldScrollbarUpOrDown.setEnabled(false);
     form.Timer_HoldScrollbarUpOrDown.setInterval(repeatInterval);
-    form.Timer_HoldScrollbarDelay.setEnabled(false);
-    form.Timer_HoldScrollbarDelay.setEnabled(true);
+    form.Timer_HoldScrollbarDelay.restart();
 }
 
 void stopHoldingArrow() {
@@ -209,7 +204,7 @@ void windowMouseDown(int button, int x, int y) {
     }
     if (button != kLeftButton)
         return;
-    if (inside(gHeaderBarRect, x, y)) {
+    if (gHeaderBarRect.contains(x, y)) {
         pressHeader(x, y);
         return;
     }
@@ -247,13 +242,13 @@ void clickMenubar(int x, int y) {
 bool pressesPictureControl(int button, int x, int y, bool doubleClick) {
     TMainformParts& form = Mainform();
     const TCBImage& photo = form.ImagePhoto;
-    if (photo.Visible() && inside(photo.bounds(), x, y)) {
+    if (photo.Visible() && photo.bounds().contains(x, y)) {
         ImagePhotoMouseDown(button, x - photo.Left(), y - photo.Top());
         gPointer.target = PressTarget::None;
         return true;
     }
     const TCBImage& cover = form.CoverImage;
-    if (cover.Visible() && inside(cover.bounds(), x, y)) {
+    if (cover.Visible() && cover.bounds().contains(x, y)) {
         // The second press of a double click makes no second click on the cover.
         gPointer.target = doubleClick ? PressTarget::None : PressTarget::CoverImage;
         return true;
@@ -263,7 +258,7 @@ bool pressesPictureControl(int button, int x, int y, bool doubleClick) {
 
 void releaseOnCoverImage(int button, int x, int y) {
     TCBImage& cover = Mainform().CoverImage;
-    if (button != kLeftButton || !cover.Visible() || !inside(cover.bounds(), x, y))
+    if (button != kLeftButton || !cover.Visible() || !cover.bounds().contains(x, y))
         return;
     if (cover.onClick)
         cover.onClick();
@@ -308,7 +303,7 @@ ScrollbarPart ScrollbarPartAt(int x, int y) {
 }
 
 HeaderPart HeaderPartAt(int x, int y) {
-    if (!inside(gHeaderBarRect, x, y))
+    if (!gHeaderBarRect.contains(x, y))
         return HeaderPart::None;
     if (x < gIniScreenWidth / 2)
         return HeaderPart::HomeButton;
@@ -326,7 +321,7 @@ HeaderPart HeaderPartAt(int x, int y) {
 }
 
 int MenubarSlotAt(int x, int y) {
-    if (!inside(gMenubarRect, x, y))
+    if (!gMenubarRect.contains(x, y))
         return -1;
     const int slot = (y - gMenubarRect.top) / std::max(1, gMenubarHeight);
     return slot < gNumberOfMenubars ? slot : -1;
@@ -415,7 +410,7 @@ void FormDblClick(int x, int y) {
             repaint();
         }
     }
-    if (inside(gHeaderBarRect, x, y)) {
+    if (gHeaderBarRect.contains(x, y)) {
         gPointer.movingWindow = false;
         if (Mainform().window())
             Mainform().window()->moveTo(0, 0);
@@ -426,8 +421,7 @@ void FormMouseMove(int x, int y) {
     TMainformParts& form = Mainform();
     if (form.Timer_Screensaver.enabled()) {
         // Moving the mouse is activity: the idle time counts anew.
-        form.Timer_Screensaver.setEnabled(false);
-        form.Timer_Screensaver.setEnabled(true);
+        form.Timer_Screensaver.restart();
     }
     if (gPointer.movingWindow && form.window()) {
         int windowX = 0;

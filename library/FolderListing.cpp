@@ -7,6 +7,7 @@
 #include "library/CoverLookup.h"
 #include "library/FolderInfoWorker.h"
 #include "library/LibraryScan.h"
+#include "library/PathFunctions.h"
 #include "library/ProgramLinks.h"
 #include "pictures/CoverView.h"
 #include "platform/FileSystem.h"
@@ -107,9 +108,8 @@ void restartCoverAlternation() {
     if (!MainformExists())
         return;
     platform::Timer& timer = Mainform().Timer_ChangeCoverImage;
-    timer.setEnabled(false);
     timer.setInterval(kChangeCoverIntervalMs);
-    timer.setEnabled(true);
+    timer.restart();
 }
 
 // The shown music list, handed to a folder-information worker as titles and subfolders.
@@ -203,14 +203,15 @@ bool ListPlaylists() {
     const auto playlists = FoundPlaylistsSnapshot();
     for (std::size_t i = 0; i < playlists.size(); ++i) {
         const auto& [fileName, fullPath] = playlists[i];
-        const int slash = LastCharPos(fullPath, '/');
-        if (slash < 0)
+        const std::string dir = FolderOfPath(fullPath);
+        if (dir.empty())
             return false;
-        const std::string dir = fullPath.substr(0, static_cast<std::size_t>(slash - 1));
         const std::string number = std::to_string(i);
-        LogLine("Playlist " + number + ": Dir=" + dir + " ; Filename=" + fileName);
-        list.add(number, std::make_shared<TListElement>(ListElementType::Playlist, dir + "/",
-                                                        fileName, 0.0, static_cast<int>(i)));
+        // The log shows the folder without its final "/".
+        LogLine("Playlist " + number + ": Dir=" + dir.substr(0, dir.size() - 1) +
+                " ; Filename=" + fileName);
+        list.add(number, std::make_shared<TListElement>(ListElementType::Playlist, dir, fileName,
+                                                        0.0, static_cast<int>(i)));
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #include "library/PathFunctions.h"
 
+#include "platform/FileSystem.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -27,11 +29,9 @@ std::string LastFolderLevels(std::string_view folder, int n) {
 }
 
 std::string FolderOfPath(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+    return platform::splitFolderAndName(path).folder;
 }
 
 std::string NameOfPath(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+    return platform::splitFolderAndName(path).name;
 }

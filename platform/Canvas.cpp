@@ -63,17 +63,7 @@ SDL_Rect toSdl(const Rect& rect) {
 
 // The part of rect inside a width x height surface; empty (width or height 0) when none is.
 Rect visiblePart(const Rect& rect, int width, int height) {
-    Rect visible{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, width),
-                 std::min(rect.bottom, height)};
-    if (visible.right < visible.left)
-        visible.right = visible.left;
-    if (visible.bottom < visible.top)
-        visible.bottom = visible.top;
-    return visible;
-}
-
-bool isEmpty(const Rect& rect) {
-    return rect.width() <= 0 || rect.height() <= 0;
+    return rect.intersected(Rect{0, 0, width, height});
 }
 
 Color readPixel(SDL_Surface* surface, int x, int y) {
@@ -101,7 +91,7 @@ Color readPixel(SDL_Surface* surface, int x, int y) {
 void copyNearest(const SDL_Surface* source, SDL_Surface* target, const Rect& dest, bool keyed,
                  Color keyColor) {
     const Rect visible = visiblePart(dest, target->w, target->h);
-    if (isEmpty(visible) || isEmpty(dest))
+    if (visible.isEmpty() || dest.isEmpty())
         return;
     std::vector<int> sourceX(static_cast<std::size_t>(visible.width()));
     for (int x = visible.left; x < visible.right; ++x) {
@@ -223,7 +213,7 @@ void Canvas::resize(int width, int height) {
 }
 
 void Canvas::fillRect(const Rect& rect, Color color) {
-    if (!m_surface || isEmpty(rect))
+    if (!m_surface || rect.isEmpty())
         return;
     SDL_Rect area = toSdl(rect);
     SDL_FillRect(m_surface.get(), &area, toPixel(color));
@@ -277,7 +267,7 @@ void Canvas::drawText(const Rect& clip, int x, int y, const std::string& text, b
     if (!m_surface)
         return;
     const Rect visible = visiblePart(clip, m_surface->w, m_surface->h);
-    if (isEmpty(visible))
+    if (visible.isEmpty())
         return;
     TTF_Font* font = cachedFont(m_font);
     if (!m_textTransparent) {
@@ -333,7 +323,7 @@ void Canvas::draw(int x, int y, const Picture& picture) {
 }
 
 void Canvas::stretchDraw(const Rect& dest, const Picture& picture) {
-    if (!m_surface || picture.empty() || isEmpty(dest))
+    if (!m_surface || picture.empty() || dest.isEmpty())
         return;
     SurfacePtr converted = convertedCopy(picture.surface());
     SDL_Surface* source = converted ? converted.get() : picture.surface();
@@ -346,7 +336,7 @@ void Canvas::stretchDraw(const Rect& dest, const Picture& picture) {
         return;
     }
     const Rect visible = visiblePart(dest, m_surface->w, m_surface->h);
-    if (isEmpty(visible))
+    if (visible.isEmpty())
         return;
     const bool inside = visible.width() == dest.width() && visible.height() == dest.height();
     if (inside && SDL_SoftStretchLinear(source, nullptr, m_surface.get(), &target) == 0)
@@ -367,7 +357,7 @@ void Canvas::drawTransparent(int x, int y, const Picture& picture, Color keyColo
 }
 
 void Canvas::stretchDrawTransparent(const Rect& dest, const Picture& picture, Color keyColor) {
-    if (!m_surface || picture.empty() || isEmpty(dest))
+    if (!m_surface || picture.empty() || dest.isEmpty())
         return;
     SurfacePtr converted = convertedCopy(picture.surface());
     const SDL_Surface* source = converted ? converted.get() : picture.surface();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -26,6 +27,17 @@ struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0; // right and bottom exclusive
     int width() const { return right - left; }
     int height() const { return bottom - top; }
+    bool isEmpty() const { return width() <= 0 || height() <= 0; }
+    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    // The part inside both; where they do not overlap, an empty rectangle of no negative size.
+    Rect intersected(const Rect& other) const {
+        Rect common{std::max(left, other.left), std::max(top, other.top),
+                    std::min(right, other.right), std::min(bottom, other.bottom)};
+        common.right = std::max(common.right, common.left);
+        common.bottom = std::max(common.bottom, common.top);
+        return common;
+    }
+    bool operator==(const Rect&) const = default;
 };
 
 struct FontSpec {

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -108,5 +109,13 @@ std::optional<DelphiDateParts> splitDelphiDateTime(double dateTime);
 // Appends "/" unless the path already ends in one; an empty path stays empty, because an
 // empty folder setting means "not configured".
 std::string withTrailingSlash(std::string path);
+
+// A path cut after its last "/": the folder with that "/" (empty when the path has none) and
+// the name after it (the whole path when it has no "/").
+struct FolderAndName {
+    std::string folder;
+    std::string name;
+};
+FolderAndName splitFolderAndName(std::string_view path);
 
 } // namespace platform

@@ -82,27 +82,32 @@ Timer::Timer(MainLoop& loop, std::string name, int intervalMs, bool enabled)
     : m_loop(loop), m_name(std::move(name)), m_interval(intervalMs), m_enabled(enabled),
       m_order(0) {
     m_loop.addTimer(this);
-    restart();
+    startInterval();
 }
 
 Timer::~Timer() {
     m_loop.removeTimer(this);
 }
 
-void Timer::restart() {
+void Timer::startInterval() {
     m_deadline = m_loop.clock().nowMs() + m_interval;
+}
+
+void Timer::restart() {
+    m_enabled = true;
+    startInterval();
 }
 
 void Timer::setInterval(int ms) {
     if (ms == m_interval)
         return;
     m_interval = ms;
-    restart();
+    startInterval();
 }
 
 void Timer::setEnabled(bool enabled) {
     if (enabled && !m_enabled)
-        restart();
+        startInterval();
     m_enabled = enabled;
 }
 
@@ -195,11 +200,15 @@ bool MainLoop::fireDueTimers() {
 }
 
 void MainLoop::paintIfRequested() {
-    if (!m_repaintRequested)
+    if (!m_repaintRequested && m_updateRegions == 0)
         return;
+    const bool wholeWindow = m_repaintRequested;
+    const std::uint32_t regions = m_updateRegions;
+    // Cleared first: what the handler itself asks for belongs to the next pass.
     m_repaintRequested = false;
+    m_updateRegions = 0;
     if (m_paintHandler)
-        m_paintHandler();
+        m_paintHandler(wholeWindow, regions);
 }
 
 void MainLoop::processPending() {

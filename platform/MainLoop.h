@@ -31,10 +31,12 @@ public:
     void setEnabled(bool enabled);
     void setHandler(std::function<void()> onTimer) { m_onTimer = std::move(onTimer); }
     std::int64_t deadline() const { return m_deadline; }
+    // Enables the timer and starts its interval anew, whether it was running or not.
+    void restart();
 
 private:
     friend class MainLoop;
-    void restart();
+    void startInterval();
 
     MainLoop& m_loop;
     std::string m_name;
@@ -60,12 +62,18 @@ public:
     void setEventHandler(std::function<void(const Event&)> handler) {
         m_eventHandler = std::move(handler);
     }
-    void setPaintHandler(std::function<void()> handler) { m_paintHandler = std::move(handler); }
+    // Called at the end of a pass that has something to paint: the whole window, or only the
+    // regions marked since the last paint (bits whose meaning belongs to the handler's owner).
+    using PaintHandler = std::function<void(bool wholeWindow, std::uint32_t regions)>;
+    void setPaintHandler(PaintHandler handler) { m_paintHandler = std::move(handler); }
 
     // Thread-safe: queues work for the main thread and wakes the loop.
     void post(std::function<void()> work);
+    // Requests within one pass are coalesced into one paint and one present.
     void requestRepaint() { m_repaintRequested = true; }
     bool repaintRequested() const { return m_repaintRequested; }
+    void requestUpdate(std::uint32_t regions) { m_updateRegions |= regions; }
+    std::uint32_t updateRequested() const { return m_updateRegions; }
 
     // Runs until quit() is called. With a manual clock the loop jumps from deadline to
     // deadline instead of sleeping.
@@ -76,7 +84,7 @@ public:
     // Keeps handling input, timers and posted work until ms have passed (nested loop).
     void WaitProcessingMessages(int ms);
 
-    // One pass: pending events, posted work, due timers, then one paint if requested.
+    // One pass: pending events, posted work, due timers, then at most one paint.
     void processPending();
     // Tests: moves a manual clock forward by ms, firing every timer at its deadline in order.
     void advance(std::int64_t ms);
@@ -97,8 +105,9 @@ private:
     std::vector<Timer*> m_timers;
     std::uint64_t m_timerOrder = 0;
     std::function<void(const Event&)> m_eventHandler;
-    std::function<void()> m_paintHandler;
+    PaintHandler m_paintHandler;
     bool m_repaintRequested = false;
+    std::uint32_t m_updateRegions = 0;
     bool m_quit = false;
     std::uint32_t m_wakeEvent;
 

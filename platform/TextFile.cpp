@@ -1,6 +1,7 @@
 #include "platform/TextFile.h"
 
 #include "platform/Encoding.h"
+#include "platform/FileSystem.h"
 #include "platform/UniqueFd.h"
 
 #include <dirent.h>
@@ -100,19 +101,6 @@ std::string resolveWriteTarget(const std::string& path) {
     return path;
 }
 
-struct FolderAndName {
-    std::string folder; // with its final "/", empty for the working directory
-    std::string name;
-};
-
-FolderAndName splitPath(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return {"", path};
-    }
-    return {path.substr(0, slash + 1), path.substr(slash + 1)};
-}
-
 // Temporary files are named "." + name + ".tmp-" + process id + "-" + counter.
 std::string temporaryPrefix(const std::string& name) {
     return "." + name + ".tmp-";
@@ -120,7 +108,7 @@ std::string temporaryPrefix(const std::string& name) {
 
 std::string temporaryNameBeside(const std::string& target) {
     static std::atomic<unsigned> counter{0};
-    const auto [folder, name] = splitPath(target);
+    const auto [folder, name] = splitFolderAndName(target);
     return folder + temporaryPrefix(name) + std::to_string(::getpid()) + "-" +
            std::to_string(counter.fetch_add(1));
 }
@@ -247,7 +235,7 @@ bool writeBytesAtomic(const std::string& path, std::string_view bytes) {
         ::unlink(temporary.c_str());
         return false;
     }
-    syncFolder(splitPath(target).folder);
+    syncFolder(splitFolderAndName(target).folder);
     return true;
 }
 
@@ -256,7 +244,7 @@ std::vector<std::string> removeLeftoverTemporaries(const std::string& path) {
     if (path.empty()) {
         return removed;
     }
-    const auto [folder, name] = splitPath(resolveWriteTarget(path));
+    const auto [folder, name] = splitFolderAndName(resolveWriteTarget(path));
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
                                                   ::closedir);
     if (!dir) {

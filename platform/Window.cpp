@@ -50,6 +50,7 @@ int Window::height() const {
 }
 
 void Window::present() {
+    ++m_presentCount;
     if (!m_window || !m_canvas.surface())
         return;
     // The window surface is fetched every time: SDL replaces it when the window's size changes.

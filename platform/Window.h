@@ -27,6 +27,8 @@ public:
     int height() const;
     // Copies the whole canvas to the window.
     void present();
+    // How often present() has been called; a loop pass is meant to present at most once.
+    int presentCount() const { return m_presentCount; }
     void minimize();
     void moveTo(int x, int y);
     void position(int& x, int& y) const;
@@ -37,6 +39,7 @@ private:
     };
     std::unique_ptr<SDL_Window, WindowDeleter> m_window;
     Canvas m_canvas;
+    int m_presentCount = 0;
 };
 
 // SDL's subsystems for the lifetime of the object (video, events and timers, fonts, PNG).

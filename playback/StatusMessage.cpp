@@ -13,9 +13,7 @@ void SetStatusMessage(const std::string& text) {
     gStatusMessage = text;
     if (!MainformExists())
         return;
-    platform::Timer& timer = Mainform().Timer_DeleteStatusMessage;
-    timer.setEnabled(false);
-    timer.setEnabled(true);
+    Mainform().Timer_DeleteStatusMessage.restart();
 }
 
 void ResetStatusMessage() {

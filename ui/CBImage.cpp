@@ -48,20 +48,6 @@ PictureType pictureTypeOf(const std::string& fileName) {
     return PictureType::Unknown;
 }
 
-Rect intersect(const Rect& a, const Rect& b) {
-    Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-           std::min(a.bottom, b.bottom)};
-    if (r.right < r.left)
-        r.right = r.left;
-    if (r.bottom < r.top)
-        r.bottom = r.top;
-    return r;
-}
-
-bool isEmpty(const Rect& r) {
-    return r.width() <= 0 || r.height() <= 0;
-}
-
 Rect offset(const Rect& r, int dx, int dy) {
     return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
 }
@@ -213,8 +199,8 @@ void TCBImage::drawBevel(platform::Canvas& canvas) {
     const int w = Width(), h = Height();
     const Rect client{0, 0, w, h};
     const auto fill = [&](const Rect& r, platform::Color color) {
-        const Rect part = intersect(r, client);
-        if (!isEmpty(part))
+        const Rect part = r.intersected(client);
+        if (!part.isEmpty())
             canvas.fillRect(offset(part, m_bounds.left, m_bounds.top), color);
     };
     // Ring i runs around (i, i, w - i, h - i); the dark edges own the top-right and
@@ -259,11 +245,10 @@ void TCBImage::paint(platform::Canvas& canvas) {
             // A fitted rectangle always lies inside the inner area.
             canvas.stretchDraw(offset(r, m_bounds.left, m_bounds.top), m_picture);
         } else {
-            const Rect visible = intersect(r, client);
-            if (visible.left == r.left && visible.top == r.top && visible.right == r.right &&
-                visible.bottom == r.bottom) {
+            const Rect visible = r.intersected(client);
+            if (visible == r) {
                 canvas.draw(m_bounds.left + r.left, m_bounds.top + r.top, m_picture);
-            } else if (!isEmpty(visible)) {
+            } else if (!visible.isEmpty()) {
                 const platform::Picture part =
                     cropPicture(m_picture, offset(visible, -r.left, -r.top));
                 canvas.draw(m_bounds.left + visible.left, m_bounds.top + visible.top, part);
@@ -287,8 +272,8 @@ void TCBImage::PaintSurround(platform::Canvas& canvas) {
     const int w = Width(), h = Height();
     const Rect client{0, 0, w, h};
     const auto fill = [&](const Rect& r) {
-        const Rect part = intersect(r, client);
-        if (!isEmpty(part))
+        const Rect part = r.intersected(client);
+        if (!part.isEmpty())
             canvas.fillRect(offset(part, m_bounds.left, m_bounds.top), brush);
     };
 
@@ -309,8 +294,8 @@ void TCBImage::PaintSurround(platform::Canvas& canvas) {
     const int top = h - canvas.textHeight(text) - BevelWidth;
     // The background covers the text's cell, as far as it lies inside the control.
     const Rect cell{left, top, left + canvas.textWidth(text), top + canvas.textHeight(text)};
-    const Rect visible = intersect(cell, client);
-    if (isEmpty(visible))
+    const Rect visible = cell.intersected(client);
+    if (visible.isEmpty())
         return;
     canvas.setTextBackground(false, brush);
     canvas.textRect(offset(visible, m_bounds.left, m_bounds.top), m_bounds.left + left,

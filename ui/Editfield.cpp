@@ -3,17 +3,11 @@
 #include "app/MainformParts.h"
 #include "config/Skin.h"
 #include "platform/Encoding.h"
+#include "platform/KeyMap.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr int kVirtualKeyBack = 8;
-constexpr int kVirtualKeyEnd = 35;
-constexpr int kVirtualKeyHome = 36;
-constexpr int kVirtualKeyLeft = 37;
-constexpr int kVirtualKeyRight = 39;
-constexpr int kVirtualKeyDelete = 46;
 
 // Space between the field's edge and its text.
 constexpr int kTextMargin = 4;
@@ -114,7 +108,7 @@ bool TEditfield::keyDown(int virtualKey) {
     const bool replaceAll = m_allSelected;
     std::string changed = m_text;
     switch (virtualKey) {
-    case kVirtualKeyBack:
+    case platform::vk::Back:
         if (replaceAll) {
             changed.clear();
             m_caret = 0;
@@ -124,7 +118,7 @@ bool TEditfield::keyDown(int virtualKey) {
             --m_caret;
         }
         break;
-    case kVirtualKeyDelete:
+    case platform::vk::Delete:
         if (replaceAll) {
             changed.clear();
             m_caret = 0;
@@ -133,17 +127,17 @@ bool TEditfield::keyDown(int virtualKey) {
             changed.erase(from, byteOffset(m_text, m_caret + 1) - from);
         }
         break;
-    case kVirtualKeyLeft:
+    case platform::vk::Left:
         // A selection collapses to its start, as in every edit control.
         m_caret = replaceAll ? 0 : (m_caret > 0 ? m_caret - 1 : 0);
         break;
-    case kVirtualKeyRight:
+    case platform::vk::Right:
         m_caret = replaceAll ? length : std::min(length, m_caret + 1);
         break;
-    case kVirtualKeyHome:
+    case platform::vk::Home:
         m_caret = 0;
         break;
-    case kVirtualKeyEnd:
+    case platform::vk::End:
         m_caret = length;
         break;
     default:

@@ -36,5 +36,5 @@ void DrawHeaderBar(platform::Canvas& canvas) {
 }
 
 void DrawHeaderBar() {
-    RedrawOnScreen([](platform::Canvas& canvas) { DrawHeaderBar(canvas); });
+    MarkForRepaint(ScreenRegion::HeaderBar);
 }

@@ -6,5 +6,5 @@ class Canvas;
 
 // The header bar: logo, minimise and mouse icons, and the pressed-key feedback text.
 void DrawHeaderBar(platform::Canvas& canvas);
-// Redraws the header bar on the window and presents it.
+// Has the header bar redrawn at the end of this loop pass.
 void DrawHeaderBar();

@@ -75,8 +75,7 @@ void DrawMenubar(bool onlyIfChanged) {
     // Mouse movement asks on every event; an unchanged menubar is not even presented again.
     if (onlyIfChanged && gHighlightedMenuItem == gDrawnMenuHighlight)
         return;
-    RedrawOnScreen(
-        [onlyIfChanged](platform::Canvas& canvas) { DrawMenubar(canvas, onlyIfChanged); });
+    MarkForRepaint(onlyIfChanged ? ScreenRegion::MenubarHighlight : ScreenRegion::Menubar);
 }
 
 void ResetMenubarDrawing() {

@@ -11,5 +11,5 @@ void ResetMenubarDrawing();
 // The menubar of the current mode. With onlyIfChanged nothing is drawn while the highlighted
 // slot is the one drawn last.
 void DrawMenubar(platform::Canvas& canvas, bool onlyIfChanged);
-// Redraws the menubar on the window and presents it.
+// Has the menubar redrawn at the end of this loop pass.
 void DrawMenubar(bool onlyIfChanged);

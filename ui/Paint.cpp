@@ -56,7 +56,7 @@ void DrawBackground(platform::Canvas& canvas) {
 }
 
 void RestoreBackground(platform::Canvas& canvas, const platform::Rect& region) {
-    if (region.width() <= 0 || region.height() <= 0)
+    if (region.isEmpty())
         return;
     const platform::Picture& whole = stretchedBackground();
     platform::Canvas part(region.width(), region.height());

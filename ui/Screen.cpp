@@ -1,6 +1,10 @@
 #include "ui/Screen.h"
 
 #include "app/MainformParts.h"
+#include "ui/HeaderBar.h"
+#include "ui/MenubarDrawing.h"
+#include "ui/StatusLine.h"
+#include "ui/TitlebarList.h"
 
 platform::Canvas* ScreenCanvas() {
     platform::Window* window = Mainform().window();
@@ -17,4 +21,35 @@ void RedrawOnScreen(const std::function<void(platform::Canvas&)>& draw) {
         draw(*canvas);
         PresentScreen();
     }
+}
+
+void MarkForRepaint(ScreenRegion region) {
+    if (MainformExists() && Mainform().window())
+        Mainform().loop().requestUpdate(static_cast<std::uint32_t>(region));
+}
+
+void PaintMarkedRegions(platform::Canvas& canvas, std::uint32_t regions) {
+    const auto marked = [regions](ScreenRegion region) {
+        return (regions & static_cast<std::uint32_t>(region)) != 0;
+    };
+    // The whole menubar covers a changed highlight.
+    if (marked(ScreenRegion::Menubar))
+        DrawMenubar(canvas, false);
+    else if (marked(ScreenRegion::MenubarHighlight))
+        DrawMenubar(canvas, true);
+    if (marked(ScreenRegion::TitlebarList))
+        DrawTitlebarList(canvas);
+    if (marked(ScreenRegion::Scrollbar))
+        DrawScrollbar(canvas);
+    if (marked(ScreenRegion::HeaderBar))
+        DrawHeaderBar(canvas);
+    // The whole status line covers its two text parts.
+    if (marked(ScreenRegion::StatusLine)) {
+        DrawStatusLine(canvas);
+        return;
+    }
+    if (marked(ScreenRegion::StatusText))
+        DrawStatusText(canvas);
+    if (marked(ScreenRegion::ProgressText))
+        DrawProgressText(canvas);
 }

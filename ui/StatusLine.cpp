@@ -91,7 +91,7 @@ void DrawStatusLine(platform::Canvas& canvas) {
 }
 
 void DrawStatusLine() {
-    RedrawOnScreen([](platform::Canvas& canvas) { DrawStatusLine(canvas); });
+    MarkForRepaint(ScreenRegion::StatusLine);
 }
 
 void DrawStatusText(platform::Canvas& canvas) {
@@ -104,7 +104,7 @@ void DrawStatusText(platform::Canvas& canvas) {
 }
 
 void DrawStatusText() {
-    RedrawOnScreen([](platform::Canvas& canvas) { DrawStatusText(canvas); });
+    MarkForRepaint(ScreenRegion::StatusText);
 }
 
 void DrawProgressText(platform::Canvas& canvas) {
@@ -120,5 +120,5 @@ void DrawProgressText(platform::Canvas& canvas) {
 }
 
 void DrawProgressText() {
-    RedrawOnScreen([](platform::Canvas& canvas) { DrawProgressText(canvas); });
+    MarkForRepaint(ScreenRegion::ProgressText);
 }

@@ -5,8 +5,8 @@ class Canvas;
 }
 
 // Each drawing routine has two forms: one that draws into the given canvas (the full paint and
-// tests), and one without arguments that redraws that region of the window's back buffer and
-// presents it (callers that change only this region).
+// tests), and one without arguments that has that region of the window redrawn at the end of
+// this loop pass (callers that change only this region).
 
 // The whole status line: status text, progress and the media buttons picture.
 void DrawStatusLine(platform::Canvas& canvas);

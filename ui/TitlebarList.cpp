@@ -6,6 +6,7 @@
 #include "config/Ratings.h"
 #include "config/Skin.h"
 #include "library/ListElement.h"
+#include "library/PathFunctions.h"
 #include "pictures/PhotoView.h"
 #include "platform/FileSystem.h"
 #include "playback/Players.h"
@@ -239,9 +240,7 @@ TitlebarCaption BuildTitlebarCaption(const TListElement& element) {
         const std::string& delimiter = gIniDelimiterBetweenInterpretAndTitle;
         const std::size_t at = delimiter.empty() ? std::string::npos : name.find(delimiter);
         if (at != std::string::npos) {
-            std::string interpret = name.substr(0, at);
-            if (const std::size_t slash = interpret.rfind('/'); slash != std::string::npos)
-                interpret.erase(0, slash + 1);
+            const std::string interpret = NameOfPath(std::string_view(name).substr(0, at));
             return twoLines(interpret, small, name.substr(at + delimiter.size()), big);
         }
         break;
@@ -327,7 +326,7 @@ void DrawTitlebarList() {
     // screen and the full-window views must not get the list drawn over them.
     if (!listOnScreen() || gMenuMode == mmOptions)
         return;
-    RedrawOnScreen([](Canvas& canvas) { DrawTitlebarList(canvas); });
+    MarkForRepaint(ScreenRegion::TitlebarList);
 }
 
 void DrawMainMenu(Canvas& canvas) {
@@ -436,7 +435,7 @@ void DrawScrollbar(Canvas& canvas) {
 void DrawScrollbar() {
     if (!listOnScreen())
         return;
-    RedrawOnScreen([](Canvas& canvas) { DrawScrollbar(canvas); });
+    MarkForRepaint(ScreenRegion::Scrollbar);
 }
 
 Rect ShrunkCoverRect(const Rect& area, int pictureWidth, int pictureHeight) {

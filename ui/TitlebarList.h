@@ -8,8 +8,10 @@
 
 class TListElement;
 
-// Each drawing routine with a canvas draws into it (the full paint and tests); the form without
-// a canvas redraws that region of the window's back buffer and presents it. Main thread only.
+// Each drawing routine with a canvas draws into it (the full paint and tests). The list and
+// the scrollbar without a canvas have their region of the window redrawn at the end of this
+// loop pass; the cover and the photo caption without a canvas draw and present at once.
+// Main thread only.
 
 // The rows of gListElements and the folder header line; in the main menu DrawMainMenu.
 void DrawTitlebarList(platform::Canvas& canvas);

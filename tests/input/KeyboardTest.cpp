@@ -4,9 +4,11 @@
 #include "input/Menubar.h"
 #include "platform/KeyMap.h"
 #include "ui/InfoScroller.h"
+#include "ui/Screen.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -19,18 +21,18 @@ class KeyboardTest : public KeysTest {};
 TEST_F(KeyboardTest, EscapeGoesBackLeavesTheOptionsAndLeavesTheSearch) {
     openMusicRoot();
     HightlightTitlebarIndex = 1;
-    press(kReturn);
+    press(vk::Return);
     ASSERT_EQ(gCurrentDirectory, root("Musik") + "Album01/");
-    press(kEscape);
+    press(vk::Escape);
     EXPECT_EQ(currentName(), "Album01");
     EXPECT_TRUE(logged("KeyDown: 48"));
     press('O');
     ASSERT_EQ(gMenuMode, mmOptions);
-    press(kEscape);
+    press(vk::Escape);
     EXPECT_EQ(gMenuMode, mmMusic);
     press('S');
     ASSERT_EQ(gMenuMode, mmSearch);
-    press(kEscape);
+    press(vk::Escape);
     EXPECT_EQ(gMenuMode, mmMusic);
     EXPECT_FALSE(Editfield.Visible());
 }
@@ -46,34 +48,34 @@ TEST_F(KeyboardTest, TextGoesToTheSearchFieldOnlyForKeysPressedInIt) {
         FormTextInput(typed);
     }
     EXPECT_EQ(Editfield.Text(), "a3");
-    press(8); // Backspace
+    press(vk::Back);
     EXPECT_EQ(Editfield.Text(), "a");
     EXPECT_EQ(gMenuMode, mmSearch);
 }
 
 TEST_F(KeyboardTest, TwoDigitEntry) {
-    press(kDigit0); // not armed: "0" is no key of the main menu
+    press(vk::Digit0); // not armed: "0" is no key of the main menu
     EXPECT_EQ(gPressedKeyText, "");
-    press(kMinus, true);
+    press(vk::OemMinus, true);
     EXPECT_EQ(gPressedKeyText, "__");
-    press(kDigit0);
+    press(vk::Digit0);
     press('3');
     EXPECT_EQ(gMenuMode, mmVideo);
-    press(kHome, false, true);
+    press(vk::Home, false, true);
     ASSERT_EQ(gMenuMode, mmMain);
-    press(kMinus, true);
-    press(kDigit0);
-    press(kDigit0);
+    press(vk::OemMinus, true);
+    press(vk::Digit0);
+    press(vk::Digit0);
     EXPECT_EQ(gMenuMode, mmMain);
     EXPECT_FALSE(gTwoDigitEntry);
 
     // In a list an armed "0" is a digit, not Back; "00" selects ".." and so goes back.
     openMusicRoot();
     HightlightTitlebarIndex = 1;
-    press(kReturn);
-    press(kMinus, true);
-    press(kDigit0);
-    press(kDigit0);
+    press(vk::Return);
+    press(vk::OemMinus, true);
+    press(vk::Digit0);
+    press(vk::Digit0);
     EXPECT_EQ(currentName(), "Album01");
     EXPECT_TRUE(gActualTitleList.empty());
 }
@@ -81,10 +83,10 @@ TEST_F(KeyboardTest, TwoDigitEntry) {
 TEST_F(KeyboardTest, PlusInTheMusicFoldersIsTheJukeboxShiftPlusTheRating) {
     openMusicRoot();
     HightlightTitlebarIndex = 1;
-    press(kPlus);
+    press(vk::OemPlus);
     EXPECT_TRUE(logged("enter callFunction_JukeboxDir()"));
     EXPECT_TRUE(gRatings.empty());
-    press(kPlus, true);
+    press(vk::OemPlus, true);
     EXPECT_EQ(LookupRating(*CurrentListElement()), "*");
 }
 
@@ -98,17 +100,28 @@ TEST_F(KeyboardTest, ShiftLetterJumpsToTheFirstUpperCaseName) {
 }
 
 TEST_F(KeyboardTest, RowMovesRepaintOnlyTheListExceptInTheMainMenu) {
-    press(kPageDown);
+    press(vk::PageDown);
     EXPECT_TRUE(form->loop().repaintRequested());
     openMusicRoot();
-    press(kPageDown);
-    press(kDown);
+    press(vk::PageDown);
+    press(vk::Down);
     EXPECT_EQ(gListElementOffset, 5);
     EXPECT_EQ(HightlightTitlebarIndex, 1);
     EXPECT_FALSE(form->loop().repaintRequested());
-    press(kVolumeDown); // moves the cursor, but repaints the window
+    const auto bit = [](ScreenRegion region) { return static_cast<std::uint32_t>(region); };
+    const std::uint32_t listAndScrollbar =
+        bit(ScreenRegion::TitlebarList) | bit(ScreenRegion::Scrollbar);
+    EXPECT_EQ(form->loop().updateRequested(), listAndScrollbar);
+    press(vk::VolumeDown); // moves the cursor, but repaints the window
     EXPECT_EQ(HightlightTitlebarIndex, 2);
     EXPECT_TRUE(form->loop().repaintRequested());
+
+    // The playlists' menubar shows its last button only for some rows.
+    callFunction_PlaylistMenu(false);
+    settle();
+    press(vk::Down);
+    EXPECT_FALSE(form->loop().repaintRequested());
+    EXPECT_EQ(form->loop().updateRequested(), listAndScrollbar | bit(ScreenRegion::Menubar));
 }
 
 TEST_F(KeyboardTest, AKeyOnlyEndsTheScreensaverOrTheFullscreenCover) {
@@ -116,13 +129,13 @@ TEST_F(KeyboardTest, AKeyOnlyEndsTheScreensaverOrTheFullscreenCover) {
     gPreviousMenuMode = mmMusic;
     gMenuMode = mmCoverScreensaver;
     form->Timer_Screensaver.setEnabled(false);
-    press(kDown);
+    press(vk::Down);
     EXPECT_EQ(gMenuMode, mmMusic);
     EXPECT_EQ(HightlightTitlebarIndex, 0);
     EXPECT_TRUE(form->Timer_Screensaver.enabled());
     callFunction_PlaylistMenu(false);
     gMenuMode = mmCoverFullscreen;
-    press(kReturn);
+    press(vk::Return);
     EXPECT_EQ(gMenuMode, mmMusic);
     EXPECT_FALSE(logged("enter callFunction_Play()"));
 }
@@ -132,7 +145,7 @@ TEST_F(KeyboardTest, LockedKeysAndLoneModifiersOnlyCountAsActivity) {
     form->loop().advance(1000);
     const std::int64_t now = clock.nowMs();
     gKeysLocked = true;
-    press(kDown);
+    press(vk::Down);
     gKeysLocked = false;
     EXPECT_EQ(HightlightTitlebarIndex, 0);
     EXPECT_FALSE(logged("KeyDown: "));
@@ -156,26 +169,26 @@ TEST_F(KeyboardTest, TheScreensaverInterruptsTheSearchWithoutEndingIt) {
     gPreviousMenuMode = mmSearch;
     SetMenuMode(mmCoverScreensaver);
     EXPECT_FALSE(Editfield.Visible());
-    press(kDown); // ends the screensaver only
+    press(vk::Down); // ends the screensaver only
     EXPECT_EQ(gMenuMode, mmSearch);
     EXPECT_TRUE(Editfield.Visible());
     EXPECT_TRUE(Editfield.Focused());
     EXPECT_EQ(Editfield.Text(), "abc");
     EXPECT_EQ(gPositionStack.count, 1);
-    press(kEscape);
+    press(vk::Escape);
     EXPECT_EQ(gPositionStack.count, 0);
 }
 
 TEST_F(KeyboardTest, RestingKeysPreviewTheProgramLinkPictureAndTheSearchResult) {
     testsupport::writeFile(folder.file("Programme/editor.jpg"), "picture");
     callFunction_ProgramMenu();
-    press(kDown);
-    press(kDown); // editor.desktop
+    press(vk::Down);
+    press(vk::Down); // editor.desktop
     form->loop().advance(499);
     EXPECT_TRUE(gCurrentCoverFrontFileName.empty());
     form->loop().advance(1);
     EXPECT_EQ(gCurrentCoverFrontFileName, root("Programme") + "editor.jpg");
-    press(kUp); // a folder without a picture clears it
+    press(vk::Up); // a folder without a picture clears it
     form->loop().advance(500);
     EXPECT_TRUE(gCurrentCoverFrontFileName.empty());
 
@@ -184,7 +197,7 @@ TEST_F(KeyboardTest, RestingKeysPreviewTheProgramLinkPictureAndTheSearchResult) 
     auto title = std::make_shared<TListElement>(ListElementType::MP3, root("Musik"), "x", 0.0, 0);
     title->SetInfoText("stale");
     ReplaceListElements().add("x", title);
-    press(kDown);
+    press(vk::Down);
     form->loop().advance(500);
     EXPECT_EQ(gPressedKeyText, "Info");
     EXPECT_EQ(gInfoScrollerText, ""); // read afresh from the (unreadable) file

@@ -12,6 +12,7 @@
 #include "input/PressedKeyText.h"
 #include "library/CoverLookup.h"
 #include "library/LibraryScan.h"
+#include "platform/KeyMap.h"
 #include "platform/Window.h"
 #include "playback/Playlists.h"
 #include "playback/Video.h"
@@ -26,9 +27,7 @@
 
 namespace keystest {
 
-// Virtual-key codes the tests press.
-constexpr int kReturn = 13, kEscape = 27, kPageDown = 34, kHome = 36, kLeft = 37, kUp = 38,
-              kDown = 40, kDigit0 = 48, kVolumeDown = 174, kPlus = 187, kMinus = 189;
+namespace vk = platform::vk;
 
 // A started main window (manual clock, headless, logging on) on a program folder with:
 //   Musik/Album01 .. Album30 (Album01 holds three titles), Musik/klein (lower-case titles),

@@ -2,6 +2,7 @@
 #include "platform/Window.h"
 
 #include "TemporaryFolder.h"
+#include "support/Pixels.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -24,30 +25,9 @@ constexpr Color kRed = rgb(255, 0, 0);
 constexpr Color kBlue = rgb(0, 0, 255);
 constexpr Color kGreen = rgb(0, 160, 0);
 
-int countPixels(const Canvas& canvas, const Rect& area, Color color) {
-    int count = 0;
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            if (canvas.pixel(x, y) == color)
-                ++count;
-        }
-    }
-    return count;
-}
+using testsupport::countPixels;
 
-// Pixels of the canvas that are not the given colour and lie outside the area.
-int countOtherPixelsOutside(const Canvas& canvas, const Rect& area, Color color) {
-    int count = 0;
-    for (int y = 0; y < canvas.height(); ++y) {
-        for (int x = 0; x < canvas.width(); ++x) {
-            const bool inside =
-                x >= area.left && x < area.right && y >= area.top && y < area.bottom;
-            if (!inside && canvas.pixel(x, y) != color)
-                ++count;
-        }
-    }
-    return count;
-}
+using testsupport::countOtherPixelsOutside;
 
 class CanvasTest : public ::testing::Test {
 protected:

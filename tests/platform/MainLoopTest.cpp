@@ -52,6 +52,16 @@ TEST_F(MainLoopTest, EnablingOrChangingIntervalRestartsTheInterval) {
     timer.setEnabled(true);
     loop.advance(100);
     EXPECT_EQ(firedAt, (std::vector<std::int64_t>{2700, 3000}));
+    // restart() does, running or not.
+    loop.advance(200); // 3200
+    timer.restart();
+    loop.advance(250);
+    timer.setEnabled(false);
+    timer.restart(); // 3450
+    loop.advance(299);
+    EXPECT_EQ(firedAt, (std::vector<std::int64_t>{2700, 3000}));
+    loop.advance(1);
+    EXPECT_EQ(firedAt, (std::vector<std::int64_t>{2700, 3000, 3750}));
 }
 
 TEST_F(MainLoopTest, TimerThatStopsItselfFiresOnce) {
@@ -102,7 +112,13 @@ TEST_F(MainLoopTest, NestedWaitInsideHandlerDoesNotRefireSameTimer) {
 
 TEST_F(MainLoopTest, RepaintRequestsAreCoalesced) {
     int paints = 0;
-    loop.setPaintHandler([&] { ++paints; });
+    bool lastWhole = false;
+    std::uint32_t lastRegions = 0;
+    loop.setPaintHandler([&](bool wholeWindow, std::uint32_t regions) {
+        ++paints;
+        lastWhole = wholeWindow;
+        lastRegions = regions;
+    });
     loop.requestRepaint();
     loop.requestRepaint();
     loop.requestRepaint();
@@ -110,6 +126,21 @@ TEST_F(MainLoopTest, RepaintRequestsAreCoalesced) {
     EXPECT_EQ(paints, 1);
     loop.processPending();
     EXPECT_EQ(paints, 1);
+
+    // Marked regions add up to one paint of their union; a whole-window request comes along.
+    loop.requestUpdate(1);
+    loop.requestUpdate(4);
+    loop.processPending();
+    EXPECT_EQ(paints, 2);
+    EXPECT_FALSE(lastWhole);
+    EXPECT_EQ(lastRegions, 5u);
+    loop.requestUpdate(2);
+    loop.requestRepaint();
+    loop.processPending();
+    EXPECT_EQ(paints, 3);
+    EXPECT_TRUE(lastWhole);
+    EXPECT_EQ(lastRegions, 2u);
+    EXPECT_EQ(loop.updateRequested(), 0u);
 }
 
 TEST_F(MainLoopTest, WorkPostedFromAnotherThreadRunsOnTheLoopThread) {

@@ -129,6 +129,8 @@ public:
     // How many times text occurs in debug.txt.
     int logCount(const std::string& text) const;
 
+    // How often the window has been presented so far.
+    int presents() const { return m_form->window()->presentCount(); }
     // Paints the whole screen now (FormPaint) and returns the window's back buffer.
     const platform::Canvas& frame();
 

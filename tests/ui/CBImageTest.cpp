@@ -1,6 +1,7 @@
 #include "ui/CBImage.h"
 
 #include "platform/Window.h"
+#include "support/Pixels.h"
 #include "support/TempDir.h"
 #include "support/TestJpeg.h"
 
@@ -23,10 +24,6 @@ constexpr Color kRed = rgb(255, 0, 0);
 constexpr Color kBlue = rgb(0, 0, 255);
 constexpr Color kGreen = rgb(0, 160, 0);
 constexpr Color kTeal = rgb(0, 128, 128);
-
-bool operator==(const Rect& a, const Rect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 std::string describe(const Rect& r) {
     return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " +
@@ -102,25 +99,14 @@ protected:
     // Canvas pixel at control coordinates.
     Color at(int x, int y) const { return canvas.pixel(50 + x, 40 + y); }
 
+    static constexpr Rect kControl{50, 40, 250, 240};
     int countInControl(Color color) const {
-        int count = 0;
-        for (int y = 0; y < 200; ++y) {
-            for (int x = 0; x < 200; ++x)
-                count += at(x, y) == color ? 1 : 0;
-        }
-        return count;
+        return testsupport::countPixels(canvas, kControl, color);
     }
 
     // Pixels outside the control that are no longer white.
     int touchedOutside() const {
-        int count = 0;
-        for (int y = 0; y < 300; ++y) {
-            for (int x = 0; x < 400; ++x) {
-                const bool inside = x >= 50 && x < 250 && y >= 40 && y < 240;
-                count += !inside && canvas.pixel(x, y) != kWhite ? 1 : 0;
-            }
-        }
-        return count;
+        return testsupport::countOtherPixelsOutside(canvas, kControl, kWhite);
     }
 
     int captionHeight() {
@@ -256,10 +242,8 @@ TEST_F(CBImageTest, MissingFileEmptiesThePictureAndShowsTheEmptyLabel) {
     int ink = 0, elsewhere = 0;
     for (int y = 0; y < 200; ++y) {
         for (int x = 0; x < 200; ++x) {
-            const bool inLabel =
-                x >= label.left && x < label.right && y >= label.top && y < label.bottom;
             if (at(x, y) != kWhite)
-                (inLabel ? ink : elsewhere)++;
+                (label.contains(x, y) ? ink : elsewhere)++;
         }
     }
     EXPECT_GT(ink, 20);

@@ -7,6 +7,7 @@
 #include "config/Skin.h"
 #include "platform/Canvas.h"
 #include "platform/Window.h"
+#include "support/Pixels.h"
 #include "ui/Layout.h"
 
 #include <gtest/gtest.h>
@@ -32,26 +33,13 @@ protected:
     void TearDown() override { ResetAllState(); }
 
     int countPixels(const platform::Rect& area, platform::Color color) const {
-        int count = 0;
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int x = area.left; x < area.right; ++x) {
-                if (canvas.pixel(x, y) == color)
-                    ++count;
-            }
-        }
-        return count;
+        return testsupport::countPixels(canvas, area, color);
     }
 
     // True when every pixel of the area has the same colour in both canvases.
     static bool sameArea(const platform::Canvas& a, const platform::Canvas& b,
                          const platform::Rect& area) {
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int x = area.left; x < area.right; ++x) {
-                if (a.pixel(x, y) != b.pixel(x, y))
-                    return false;
-            }
-        }
-        return true;
+        return testsupport::differingPixels(a, b, area) == 0;
     }
 
     platform::SdlSession session;

@@ -2,6 +2,7 @@
 
 #include "DrawingFixture.h"
 #include "app/MainformParts.h"
+#include "platform/KeyMap.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,7 @@ namespace {
 using platform::Rect;
 using platform::rgb;
 
-constexpr int kBack = 8;
-constexpr int kEnd = 35;
-constexpr int kHome = 36;
-constexpr int kLeft = 37;
-constexpr int kRight = 39;
-constexpr int kDelete = 46;
+namespace vk = platform::vk;
 
 // A shown field whose changes are recorded.
 class EditfieldTest : public ::testing::Test {
@@ -49,7 +45,7 @@ TEST_F(EditfieldTest, FocusSelectsEverythingSoTypingReplacesIt) {
     // One change per character, as each keystroke is one.
     EXPECT_EQ(changes, (std::vector<std::string>{"a", "ab", "abc"}));
     // Backspace or Delete on the selection clears it.
-    for (int key : {kBack, kDelete}) {
+    for (int key : {vk::Back, vk::Delete}) {
         focusWith("selected");
         EXPECT_TRUE(field.keyDown(key));
         EXPECT_EQ(changes, (std::vector<std::string>{""}));
@@ -58,22 +54,22 @@ TEST_F(EditfieldTest, FocusSelectsEverythingSoTypingReplacesIt) {
 
 TEST_F(EditfieldTest, EditingKeysWorkOnCharactersNotBytes) {
     focusWith("äöü");
-    EXPECT_TRUE(field.keyDown(kEnd)); // ends the selection, caret at the end
-    EXPECT_TRUE(field.keyDown(kBack));
-    EXPECT_TRUE(field.keyDown(kHome));
-    EXPECT_TRUE(field.keyDown(kDelete));
+    EXPECT_TRUE(field.keyDown(vk::End)); // ends the selection, caret at the end
+    EXPECT_TRUE(field.keyDown(vk::Back));
+    EXPECT_TRUE(field.keyDown(vk::Home));
+    EXPECT_TRUE(field.keyDown(vk::Delete));
     field.textInput("ß");
-    EXPECT_TRUE(field.keyDown(kRight));
+    EXPECT_TRUE(field.keyDown(vk::Right));
     field.textInput("€");
-    EXPECT_TRUE(field.keyDown(kLeft));
-    EXPECT_TRUE(field.keyDown(kLeft));
+    EXPECT_TRUE(field.keyDown(vk::Left));
+    EXPECT_TRUE(field.keyDown(vk::Left));
     field.textInput("x");
     EXPECT_EQ(changes, (std::vector<std::string>{"äö", "ö", "ßö", "ßö€", "ßxö€"}));
     // At the edges nothing changes; keys the field has no use for go back to the window.
-    field.keyDown(kHome);
-    field.keyDown(kBack);
-    field.keyDown(kEnd);
-    field.keyDown(kDelete);
+    field.keyDown(vk::Home);
+    field.keyDown(vk::Back);
+    field.keyDown(vk::End);
+    field.keyDown(vk::Delete);
     EXPECT_EQ(changes.size(), 5u);
     for (int key : {13, 38, 40, 65, 33})
         EXPECT_FALSE(field.keyDown(key)) << key;
@@ -81,10 +77,10 @@ TEST_F(EditfieldTest, EditingKeysWorkOnCharactersNotBytes) {
 
 TEST_F(EditfieldTest, TheSelectionCollapsesToTheSideOfTheArrow) {
     focusWith("abc");
-    field.keyDown(kLeft);
+    field.keyDown(vk::Left);
     EXPECT_EQ(field.Caret(), 0u);
     field.SetFocus();
-    field.keyDown(kRight);
+    field.keyDown(vk::Right);
     field.textInput("d");
     EXPECT_EQ(field.Text(), "abcd");
 }
@@ -106,7 +102,7 @@ TEST_F(EditfieldTest, OnlyAShownFocusedFieldTakesInput) {
     field.Hide();
     field.SetFocus();
     field.textInput("abc");
-    EXPECT_FALSE(field.keyDown(kBack));
+    EXPECT_FALSE(field.keyDown(vk::Back));
     EXPECT_EQ(field.Text(), "");
     // A handler that hides the field (leaving the search) ends the input at once.
     field.Show();
@@ -131,7 +127,7 @@ TEST_F(EditfieldPaintTest, DrawsItsColourTextAndCaretOnlyWhenShown) {
 
     field.Show();
     field.SetFocus();
-    field.keyDown(kEnd);
+    field.keyDown(vk::End);
     field.paint(canvas);
     const platform::Color green = TEditfield::kDefaultColor;
     EXPECT_EQ(canvas.pixel(kBounds.left, kBounds.top), green);

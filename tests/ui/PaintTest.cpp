@@ -96,11 +96,8 @@ TEST_F(PaintTest, RestoringARegionPutsTheStretchedBackgroundBack) {
     const platform::Picture before = canvas.snapshot();
     canvas.fillRect(region, kUntouched);
     RestoreBackground(canvas, region);
-    int differing = 0;
-    for (int y = region.top - 1; y <= region.bottom; ++y)
-        for (int x = region.left - 1; x <= region.right; ++x)
-            differing += canvas.pixel(x, y) != before.pixel(x, y) ? 1 : 0;
-    EXPECT_EQ(differing, 0);
+    const Rect withBorder{region.left - 1, region.top - 1, region.right + 1, region.bottom + 1};
+    EXPECT_EQ(testsupport::differingPixels(canvas, before, withBorder), 0);
     // A new background picture replaces the kept one.
     gSkin.Background = platform::Picture::create(2, 2, rgb(33, 33, 33));
     RestoreBackground(canvas, {0, 0, 10, 10});

@@ -10,6 +10,7 @@
 #include "platform/Canvas.h"
 #include "platform/Window.h"
 #include "playback/Players.h"
+#include "support/Pixels.h"
 #include "ui/Layout.h"
 
 #include <gtest/gtest.h>
@@ -34,17 +35,9 @@ constexpr Color kThumb = rgb(0, 200, 0);
 constexpr Color kText = rgb(0, 255, 255);
 constexpr Color kBackground = rgb(5, 50, 5);
 
-inline int countPixels(const Canvas& canvas, const Rect& area, Color color) {
-    int count = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            count += canvas.pixel(x, y) == color ? 1 : 0;
-    return count;
-}
-
-inline int countPixelsOtherThan(const Canvas& canvas, const Rect& area, Color color) {
-    return area.width() * area.height() - countPixels(canvas, area, color);
-}
+using testsupport::countPixels;
+using testsupport::countPixelsOtherThan;
+using testsupport::differingPixels;
 
 // Pixels in the area that are not the bar's colour: the text and icons drawn on it.
 inline int inkOn(const Canvas& canvas, const Rect& area, Color barColor) {

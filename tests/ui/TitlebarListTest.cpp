@@ -271,11 +271,7 @@ TEST_F(TitlebarListTest, FolderHeaderLineIsDrawnAboveTheList) {
     // so the smoothed letters do not grow darker with each drawing.
     const platform::Picture first = canvas.snapshot();
     DrawTitlebarList(canvas);
-    int differing = 0;
-    for (int y = line.top; y < line.bottom; ++y)
-        for (int x = line.left; x < line.right; ++x)
-            differing += canvas.pixel(x, y) != first.pixel(x, y) ? 1 : 0;
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(differingPixels(canvas, first, line), 0);
 }
 
 using ScrollbarTest = ScreenFixture;
@@ -547,11 +543,13 @@ TEST_F(TitlebarListCoverTest, WindowRedrawsLeaveFullWindowViewsAndOptionsAlone) 
         DrawTitlebarList();
         if (mode != mmOptions)
             DrawScrollbar();
+        form->loop().processPending();
         EXPECT_EQ(countPixelsOtherThan(screen, list, kUntouched), 0) << int(mode);
     }
     gMenuMode = mmMusic;
     DrawTitlebarList();
     DrawScrollbar();
+    form->loop().processPending();
     EXPECT_EQ(screen.pixel(gTitlebarRight - 2, gListTop + 5), kHighlight);
     EXPECT_EQ(screen.pixel(gScrollbarRect.left, gScrollbarRect.bottom - 1), kTrack);
 }
