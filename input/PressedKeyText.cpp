@@ -9,9 +9,8 @@ void ShowPressedKeyText(const std::string& text) {
     TMainformParts& form = Mainform();
     // Installed here so that the timer clears the text whoever set up the form's handlers.
     form.Timer_ShowPressedKey.setHandler(Timer_ShowPressedKeyTimer);
-    form.Timer_ShowPressedKey.setEnabled(false);
     form.Timer_ShowPressedKey.setInterval(kPressedKeyTextMs);
-    form.Timer_ShowPressedKey.setEnabled(true);
+    form.Timer_ShowPressedKey.restart();
     form.requestRepaint();
 }
 
