@@ -3,6 +3,7 @@
 #include "app/Mainform.h"
 #include "config/ConfigTestSupport.h"
 #include "platform/Clock.h"
+#include "platform/Window.h"
 
 #include <gtest/gtest.h>
 
@@ -419,6 +420,8 @@ class ConfigWithMainformTest : public ConfigTest {
 protected:
     ConfigWithMainformTest() : m_form(TMainform::Options{m_program.dir(), &m_clock}) {}
 
+    // The window's SDL session ends with the fixture, so no later test finds video running.
+    platform::SdlSession m_sdl;
     platform::ManualClock m_clock;
     TMainform m_form;
 };
