@@ -93,8 +93,8 @@ void TMainform::runStartupSequence() {
     gHighlightedMenuItem = -1;
     gScreensaverCoverShown.fill(0);
 
-    m_scanThread = std::jthread(
-        [root = gIniRootDirectoryMusic](std::stop_token stop) { BuildLibrary(root, stop); });
+    m_scanThread = std::jthread([root = gIniRootDirectoryMusic, &mainLoop = loop()](
+                                    std::stop_token stop) { BuildLibrary(root, mainLoop, stop); });
 
     BuildMenubar();
 

@@ -74,12 +74,6 @@ void appendToMainLists(LibraryScanResult&& batch) {
     appendList(gFoundFrontCovers, std::move(batch.FrontCovers));
 }
 
-// Hands work to the main thread; without a main window there is nobody to receive it.
-void postToMainThread(std::function<void()> work) {
-    if (MainformExists())
-        Mainform().loop().post(std::move(work));
-}
-
 // A batch goes to the main thread after this many files, or after this much time, so the
 // count display follows the scan without a post for every file.
 constexpr std::size_t kFilesPerBatch = 2000;
@@ -88,6 +82,8 @@ constexpr std::chrono::milliseconds kBatchInterval{100};
 // Collects what the scan thread finds and posts it in batches. Scan thread only.
 class BatchPublisher {
 public:
+    explicit BatchPublisher(platform::MainLoop& mainLoop) : m_mainLoop(mainLoop) {}
+
     void fileVisited(const std::string& folder, const std::string& name) {
         ClassifyFoundFile(folder, name, m_pending);
         ++m_filesSinceFlush;
@@ -101,7 +97,7 @@ public:
 
     void finish() {
         count(m_pending);
-        postToMainThread([batch = std::move(m_pending)]() mutable {
+        m_mainLoop.post([batch = std::move(m_pending)]() mutable {
             appendToMainLists(std::move(batch));
             SortFoundPlaylists();
             gLibraryScanFinished = true;
@@ -121,7 +117,7 @@ private:
             m_pending.FrontCovers.empty())
             return;
         count(m_pending);
-        postToMainThread(
+        m_mainLoop.post(
             [batch = std::move(m_pending)]() mutable { appendToMainLists(std::move(batch)); });
         m_pending = {};
     }
@@ -132,6 +128,7 @@ private:
         m_covers += batch.FrontCovers.size();
     }
 
+    platform::MainLoop& m_mainLoop;
     LibraryScanResult m_pending;
     std::size_t m_filesSinceFlush = 0;
     std::chrono::steady_clock::time_point m_lastFlush = std::chrono::steady_clock::now();
@@ -214,15 +211,16 @@ LibraryScanResult ScanLibrary(const std::string& musicRoot, std::stop_token stop
     return result;
 }
 
-void BuildLibrary(const std::string& musicRoot, std::stop_token stop) {
-    postToMainThread([] {
+void BuildLibrary(const std::string& musicRoot, platform::MainLoop& mainLoop,
+                  std::stop_token stop) {
+    mainLoop.post([] {
         gFoundMP3Titles.clear();
         gFoundPlaylists.clear();
         gFoundFrontCovers.clear();
         gLibraryScanFinished = false;
         gFoundListsCreated = true;
     });
-    BatchPublisher publisher;
+    BatchPublisher publisher(mainLoop);
     const bool complete = WalkFolderTree(
         musicRoot,
         [&publisher](const std::string& folder, const std::string& name) {

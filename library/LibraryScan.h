@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/MyString.h"
+#include "platform/MainLoop.h"
 
 #include <cstdint>
 #include <functional>
@@ -69,9 +70,9 @@ bool ScanFolderTree(const std::string& folder, LibraryScanResult& result,
 LibraryScanResult ScanLibrary(const std::string& musicRoot, std::stop_token stop = {});
 
 // Body of the scan thread started at start-up: walks the music root once, hands what it finds
-// to the main thread in batches through the main window's loop, and logs the totals. Returns
-// early, without logging, when stop is requested (the program is ending).
-void BuildLibrary(const std::string& musicRoot, std::stop_token stop);
+// to the main thread in batches through `mainLoop`, and logs the totals. Returns early, without
+// logging, when stop is requested (the program is ending).
+void BuildLibrary(const std::string& musicRoot, platform::MainLoop& mainLoop, std::stop_token stop);
 
 // The order of the playlists: by name without regard to letter case (accented Latin letters
 // next to their base letters), then by exact name.
