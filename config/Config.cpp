@@ -8,13 +8,13 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
-#include "platform/StartValues.h"
 #include "platform/TextFile.h"
 #include "platform/UserDirs.h"
 
 #include <array>
 #include <limits>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 
 namespace {
@@ -283,22 +283,28 @@ const Setting& settingByKey(std::string_view key) {
 
 namespace {
 
-// The defaults are the initialisers of the settings.
-const platform::StartValues kDefaults(gIniCurrentLanguage, gIniShowDebugWindow, gIniDiashowWaitInMS,
-                                      gIniFadeOutVolumeTime, gIniSecondsUntilNextInfoScroller,
-                                      gIniMouseButtonClicksToStart, gIniRootDirectoryMusic,
-                                      gIniScreenWidth, gIniScreenHeight, gNumberOfMenubars,
-                                      gIniNumberOfTitlebars, gNumberOfTitlebarsMainmenu,
-                                      gIniChangeCoverImage, gIniShowMP3TagInsteadOfFilename,
-                                      gIniSortTitlesByMP3InfoTrackNo, gIniShowCover2D_or_3D,
-                                      gIniDelimiterBetweenInterpretAndTitle,
-                                      gIniEnableZUVENScreensaver, gIniNewIconNMonth, gIniSkinName,
-                                      gIniAvailableSkinsStr, gAvailableSkins);
+// A setting's value, of the type of its target.
+using SettingValue = std::variant<int, std::int8_t, bool, std::string>;
+
+// The default column of kSettings: the initialisers of the settings, taken during static
+// initialisation before anything has changed them, so no default is written down twice.
+const std::vector<SettingValue> kDefaultColumn = [] {
+    std::vector<SettingValue> column;
+    for (const auto& setting : kSettings)
+        column.push_back(
+            std::visit([](const auto* v) { return SettingValue(*v); }, setting.target));
+    return column;
+}();
 
 } // namespace
 
 void ResetConfigDefaults() {
-    kDefaults.restore();
+    for (std::size_t i = 0; i < kSettings.size(); ++i) {
+        std::visit([&value = kDefaultColumn[i]](
+                       auto* v) { *v = std::get<std::remove_pointer_t<decltype(v)>>(value); },
+                   kSettings[i].target);
+    }
+    gAvailableSkins = SplitAvailableSkins(gIniAvailableSkinsStr);
     gIniRootDirectoryPhoto = platform::userPicturesDirectory();
     gIniRootDirectoryProgramLinks = platform::userDesktopDirectory();
     gIniRootDirectoryVideo = platform::userVideosDirectory();
