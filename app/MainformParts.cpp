@@ -1,11 +1,16 @@
 #include "app/MainformParts.h"
 
+#include <cassert>
+
 namespace {
 // Main thread only; set and cleared by the parts objects themselves.
 TMainformParts* gCurrentParts = nullptr;
 } // namespace
 
 TMainformParts& Mainform() {
+    // The main window is constructed before anything that reaches for its parts, and tests
+    // construct parts of their own.
+    assert(gCurrentParts != nullptr);
     return *gCurrentParts;
 }
 

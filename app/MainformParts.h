@@ -72,4 +72,5 @@ private:
 // The current parts: the main window's while it exists; routines of every subsystem reach the
 // timers, the loop and the canvas through it (main thread only).
 TMainformParts& Mainform();
+// Whether any parts exist: false before the main window is constructed and after it is gone.
 bool MainformExists();

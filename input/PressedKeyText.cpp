@@ -4,8 +4,6 @@
 
 void ShowPressedKeyText(const std::string& text) {
     gPressedKeyText = text;
-    if (!MainformExists())
-        return;
     TMainformParts& form = Mainform();
     // Installed here so that the timer clears the text whoever set up the form's handlers.
     form.Timer_ShowPressedKey.setHandler(Timer_ShowPressedKeyTimer);

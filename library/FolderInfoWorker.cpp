@@ -130,8 +130,7 @@ bool ApplyFolderInfoResults(const FolderInfoJobs& jobs, const FolderInfoResults&
     for (std::size_t i = 0; i < jobs.folders.size() && i < results.folderYears.size(); ++i)
         jobs.folders[i].element->SetFolderYear(results.folderYears[i]);
 
-    if (MainformExists())
-        Mainform().requestRepaint();
+    Mainform().requestRepaint();
     return true;
 }
 
@@ -140,12 +139,6 @@ void StartFolderInfoWorker(FolderInfoJobs jobs) {
     if (const std::shared_ptr<const TElementList> list = jobs.list.lock())
         LogLine("count=" + std::to_string(firstTitlePosition(*list)));
     auto shared = std::make_shared<const FolderInfoJobs>(std::move(jobs));
-    if (!MainformExists()) {
-        if (auto results = FillMusicFolderInfo(*shared, std::stop_token{}))
-            ApplyFolderInfoResults(*shared, *results);
-        return;
-    }
-
     for (auto& slot : workers())
         slot.thread.request_stop();
     reapFinishedWorkers();
@@ -163,6 +156,12 @@ void StartFolderInfoWorker(FolderInfoJobs jobs) {
         finished->store(true);
     });
     workers().push_back(WorkerSlot{std::move(thread), std::move(finished)});
+}
+
+void WaitForFolderInfoWorkers() {
+    for (auto& slot : workers())
+        slot.thread.join();
+    workers().clear();
 }
 
 void StopFolderInfoWorkers() {

@@ -67,9 +67,13 @@ bool ApplyFolderInfoResults(const FolderInfoJobs& jobs, const FolderInfoResults&
 
 // Main thread: logs the position of the first title of the jobs' list ("count=..."), asks the
 // workers of older listings to stop and starts a worker for `jobs`; its
-// results come back through the main window's loop. Without a main window (tools, unit tests)
-// the work runs at once on the calling thread and is applied before this returns.
+// results come back through the main window's loop.
 void StartFolderInfoWorker(FolderInfoJobs jobs);
+
+// Main thread: waits until every worker has finished reading, without stopping it, so that
+// their results are waiting in the loop's queue. For callers that need the information before
+// they go on.
+void WaitForFolderInfoWorkers();
 
 // Main thread: stops every worker and waits for it to end. The main window calls it before
 // it goes, so no worker outlives the loop it posts to.

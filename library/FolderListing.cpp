@@ -98,15 +98,12 @@ std::string coverPath(const std::string& folder, const std::optional<std::string
 }
 
 void hideCoverImage() {
-    if (MainformExists())
-        Mainform().CoverImage.setVisible(false);
+    Mainform().CoverImage.setVisible(false);
 }
 
 // The front cover of a new folder is shown first, for a full interval.
 void restartCoverAlternation() {
     gShowBackCover = false;
-    if (!MainformExists())
-        return;
     platform::Timer& timer = Mainform().Timer_ChangeCoverImage;
     timer.setInterval(kChangeCoverIntervalMs);
     timer.restart();

@@ -146,8 +146,7 @@ void callFunction_Play(const ListElementPtr& element) {
     }
     if (gMenuMode == mmMain) {
         playMainMenuEntry(element);
-        if (MainformExists())
-            Mainform().requestRepaint();
+        Mainform().requestRepaint();
         return;
     }
     for (const PlayRule& rule : kPlayRules) {
@@ -158,8 +157,7 @@ void callFunction_Play(const ListElementPtr& element) {
             rule.open(element);
         else if (rule.other)
             rule.other(element);
-        if (MainformExists())
-            Mainform().requestRepaint();
+        Mainform().requestRepaint();
         return;
     }
     LogError("callFunction_Play(): Unhandled gMenuMode");

@@ -27,8 +27,7 @@ void ReadPlaylist(const ListElementPtr& playlist) {
     gOpenPlaylistCount = 0;
     gCurrentCoverFrontFileName.clear();
     gCurrentCoverBackFileName.clear();
-    if (MainformExists())
-        Mainform().CoverImage.setVisible(false);
+    Mainform().CoverImage.setVisible(false);
 }
 
 // Placeholders: creating, editing, renaming and deleting playlists come with the playlist

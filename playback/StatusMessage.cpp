@@ -11,8 +11,6 @@ const platform::StartValues kStartValues(gStatusMessage);
 
 void SetStatusMessage(const std::string& text) {
     gStatusMessage = text;
-    if (!MainformExists())
-        return;
     Mainform().Timer_DeleteStatusMessage.restart();
 }
 

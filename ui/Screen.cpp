@@ -24,7 +24,7 @@ void RedrawOnScreen(const std::function<void(platform::Canvas&)>& draw) {
 }
 
 void MarkForRepaint(ScreenRegion region) {
-    if (MainformExists() && Mainform().window())
+    if (Mainform().window())
         Mainform().loop().requestUpdate(static_cast<std::uint32_t>(region));
 }
 

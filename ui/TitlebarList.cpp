@@ -453,42 +453,40 @@ Rect ShrunkCoverRect(const Rect& area, int pictureWidth, int pictureHeight) {
 void DrawCover(Canvas& canvas, const std::string& fileName) {
     if (gMenuMode == mmPhotoView)
         return;
-    TCBImage* cover = MainformExists() ? &Mainform().CoverImage : nullptr;
+    TCBImage& cover = Mainform().CoverImage;
     if (fileName.empty()) {
-        if (cover && cover->Visible()) {
-            cover->setVisible(false);
-            RestoreBackground(canvas, cover->bounds());
+        if (cover.Visible()) {
+            cover.setVisible(false);
+            RestoreBackground(canvas, cover.bounds());
         }
         if (gMenuMode == mmMusic)
             canvas.stretchDrawTransparent(gCoverRect, gSkin.CDCoverEmpty);
         return;
     }
     // A visible cover stays as it is; callers hide it to have a new one loaded.
-    if (!cover || cover->Visible())
+    if (cover.Visible())
         return;
-    cover->setBounds(gCoverRect);
-    cover->LoadImage(fileName);
-    const int pictureWidth = cover->Picture().width();
-    const int pictureHeight = cover->Picture().height();
+    cover.setBounds(gCoverRect);
+    cover.LoadImage(fileName);
+    const int pictureWidth = cover.Picture().width();
+    const int pictureHeight = cover.Picture().height();
     const bool fits = pictureWidth <= gCoverRect.width() && pictureHeight <= gCoverRect.height();
-    cover->CenterView = fits;
+    cover.CenterView = fits;
     if (!fits)
-        cover->setBounds(ShrunkCoverRect(gCoverRect, pictureWidth, pictureHeight));
-    cover->setVisible(true);
+        cover.setBounds(ShrunkCoverRect(gCoverRect, pictureWidth, pictureHeight));
+    cover.setVisible(true);
 }
 
 void DrawCover(const std::string& fileName) {
     RedrawOnScreen([&fileName](Canvas& canvas) {
         DrawCover(canvas, fileName);
         // The control lies on top of the window's own drawing.
-        if (MainformExists() && Mainform().CoverImage.Visible())
+        if (Mainform().CoverImage.Visible())
             Mainform().CoverImage.paint(canvas);
     });
 }
 
 void DrawPhotoCaption() {
-    if (!MainformExists())
-        return;
     TMainformParts& form = Mainform();
     form.paintNow();
     RedrawOnScreen([&form](Canvas& canvas) {

@@ -1,7 +1,8 @@
 #include "input/Cursor.h"
-#include "app/ResetAllState.h"
 
 #include "app/AppState.h"
+#include "app/MainformParts.h"
+#include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "input/PressedKeyText.h"
 
@@ -13,7 +14,7 @@
 
 namespace {
 
-// Lists shown in R = 10 rows; no main window is needed.
+// Lists shown in R = 10 rows; the main window's parts without a window.
 class CursorTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetAllState(); }
@@ -24,6 +25,10 @@ protected:
                      std::make_shared<TListElement>(ListElementType::MP3Dir, "/m/", name, 0.0, 0));
     }
     static void fillList(int count) { fillNames(std::vector<std::string>(count, "x")); }
+
+    // Jumping shows what it jumped to, through the main window's parts.
+    platform::ManualClock clock{0};
+    TMainformParts parts{&clock};
 };
 
 TEST_F(CursorTest, MovesAndScrollsAtTheEdges) {

@@ -45,6 +45,7 @@ TEST_F(FolderInfoWorkerTest, TrackPassIsOneAscendingPassOfExchanges) {
     writeTracks("F/", {2, 3, 4, 1});
 
     ListMusicFolder(fx.path("F/"));
+    fx.finishFolderInfo();
 
     // One pass settles only some titles: 2,3,4,1 becomes 3,2,1,4, not 1,2,3,4.
     EXPECT_EQ(trackNumbersOf(*gListElements), (std::vector<int>{3, 2, 1, 4}));
@@ -61,6 +62,7 @@ TEST_F(FolderInfoWorkerTest, TrackPassStartsAfterTheFoldersAndSkipsNumbersBeyond
     writeTracks("F/", {9, 0, 1});
 
     ListMusicFolder(fx.path("F/"));
+    fx.finishFolderInfo();
 
     EXPECT_EQ(fileNamesOf(*gListElements),
               (std::vector<std::string>{"..", "Bonus", "c.mp3", "b.mp3", "a.mp3"}));
@@ -78,6 +80,7 @@ TEST_F(FolderInfoWorkerTest, TitlesKeepTheirOrderUnlessBothSettingsAreOn) {
         gIniShowMP3TagInsteadOfFilename = row.showTags;
         gIniSortTitlesByMP3InfoTrackNo = row.sortByTrack;
         ListMusicFolder(fx.path("F/"));
+        fx.finishFolderInfo();
         EXPECT_EQ(trackNumbersOf(*gListElements), (std::vector<int>{2, 1}))
             << row.showTags << row.sortByTrack;
     }
@@ -92,6 +95,7 @@ TEST_F(FolderInfoWorkerTest, FolderYearsComeFromTheFirstTitleOfEachFolder) {
     fx.makeFolder("F/D");
 
     ListMusicFolder(fx.path("F/"));
+    fx.finishFolderInfo();
 
     ASSERT_EQ(gListElements->count(), 5);
     const std::vector<std::string> expected = {"1999", "1975", "", ""};

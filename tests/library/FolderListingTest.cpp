@@ -50,6 +50,7 @@ TEST_F(FolderListingTest, MusicKeysAndIndexesCountFoldersAndTitlesTogether) {
     gListElementOffset = 7;
 
     ListMusicFolder(fx.path("Album/"));
+    fx.finishFolderInfo();
 
     expectRows(*gListElements,
                {{"0", "..", T::Back, 0},
@@ -82,6 +83,7 @@ TEST_F(FolderListingTest, MusicMasksIgnoreCaseAndIncludeHiddenTitlesAndFoldersNa
     fx.writeFile("F/y.mp3.bak");
 
     ListMusicFolder(fx.path("F/"));
+    fx.finishFolderInfo();
 
     expectRows(*gListElements,
                {{"0", "..", T::Back, 0},

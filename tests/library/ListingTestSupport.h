@@ -2,8 +2,10 @@
 
 #include "app/AppState.h"
 #include "app/Log.h"
+#include "app/MainformParts.h"
 #include "app/ResetAllState.h"
 #include "config/Config.h"
+#include "library/FolderInfoWorker.h"
 #include "library/Mp3TestData.h"
 #include "platform/Encoding.h"
 #include "support/TempDir.h"
@@ -15,7 +17,8 @@
 #include <vector>
 
 // A music, photo or video folder built by a test, with the debug log switched on so that the
-// listing's log lines can be checked.
+// listing's log lines can be checked. The main window's parts (without a window) carry the
+// folder-information results back.
 class ListingFixture {
 public:
     ListingFixture() {
@@ -31,6 +34,12 @@ public:
     }
     ListingFixture(const ListingFixture&) = delete;
     ListingFixture& operator=(const ListingFixture&) = delete;
+
+    // Lets the folder-information workers finish and applies what they read.
+    void finishFolderInfo() {
+        WaitForFolderInfoWorkers();
+        parts.loop().processPending();
+    }
 
     // Path of `relative` below the test folder; a folder path when it ends in "/".
     std::string path(const std::string& relative) const { return root + relative; }
@@ -68,6 +77,8 @@ public:
         return platform::decodeFileText(bytes).find(text) != std::string::npos;
     }
 
+    platform::ManualClock clock{0};
+    TMainformParts parts{&clock};
     testsupport::TempDir folder;
     std::string root;
 
