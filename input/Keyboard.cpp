@@ -63,14 +63,8 @@ bool isModifierKey(int key) {
 
 // True when a full-window mode took the key.
 bool fullWindowModeTakesKey(int key) {
-    if (gMenuMode == mmCoverFullscreen) {
-        ShowCoverFullscreen("");
+    if (LeaveFullWindowCover())
         return true;
-    }
-    if (gMenuMode == mmCoverScreensaver) {
-        CoverShow(false);
-        return true;
-    }
     // Shift, Ctrl or Alt alone only begins a combination (Ctrl+S stops the video): these modes
     // wait for the key that completes it.
     if (isModifierKey(key) && (VideoFillsWindow() || gMenuMode == mmPhotoView))

@@ -175,21 +175,6 @@ void pressScrollbar(int x, int y) {
     }
 }
 
-// Any press leaves the full-window cover modes. True when it did: the press is then used up,
-// and its release is no click on whatever the list screen shows under the pointer (a click
-// that wakes the screensaver must not also press "Beenden").
-bool leavesFullWindowCover() {
-    if (gMenuMode == mmCoverFullscreen) {
-        ShowCoverFullscreen("");
-        return true;
-    }
-    if (gMenuMode == mmCoverScreensaver) {
-        CoverShow(false);
-        return true;
-    }
-    return false;
-}
-
 // The window's own press handling, after the picture controls have had their turn.
 void windowMouseDown(int button, int x, int y) {
     if (button == kRightButton && gMenuMode == mmOptions) {
@@ -347,7 +332,9 @@ void FormMouseDown(int button, int x, int y, int clicks) {
     gPointer.target = PressTarget::Window;
     if (gKeysLocked)
         return;
-    if (leavesFullWindowCover())
+    // The release of a press that leaves the cover is no click on whatever the list screen
+    // shows under the pointer (a click that wakes the screensaver must not press "Beenden").
+    if (LeaveFullWindowCover())
         return;
     windowMouseDown(button, x, y);
     if (button != kLeftButton)

@@ -42,6 +42,18 @@ void CoverShow(bool start) {
     EndScreensaverMode();
 }
 
+bool LeaveFullWindowCover() {
+    if (gMenuMode == mmCoverFullscreen) {
+        ShowCoverFullscreen("");
+        return true;
+    }
+    if (gMenuMode == mmCoverScreensaver) {
+        CoverShow(false);
+        return true;
+    }
+    return false;
+}
+
 void ApplyScreensaverTimer(TMainformParts& form, int seconds) {
     if (seconds <= 0) {
         form.Timer_Screensaver.setEnabled(false);

@@ -12,6 +12,9 @@ void ResetCoverView();
 void ShowCoverFullscreen(const std::string& fileName);
 // true: shows the next cover of the screensaver; false: ends the screensaver.
 void CoverShow(bool start);
+// Any key or click leaves the full-window cover and the cover screensaver. True when it did:
+// the key or click is then used up.
+bool LeaveFullWindowCover();
 
 // Applies the screensaver setting (seconds of inactivity) to Timer_Screensaver: off for 0
 // seconds or less.
