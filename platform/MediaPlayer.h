@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Canvas.h"
+
 #include <cstdint>
 #include <string>
 
@@ -28,6 +30,14 @@ public:
     virtual void setVolume(std::uint32_t volume) = 0;
     virtual int lastErrorCode() const = 0;
     virtual std::string lastErrorText() const = 0;
+    // Draws the current video picture into `area`, scaled to fit with its aspect ratio kept and
+    // black around it; after a stop or at the end the last picture stays. False, drawing
+    // nothing, when there is no picture (a music player, nothing opened).
+    virtual bool drawFrame(Canvas& canvas, const Rect& area) {
+        (void)canvas;
+        (void)area;
+        return false;
+    }
 };
 
 } // namespace platform

@@ -10,6 +10,7 @@ packages=(
     libgl-dev libglm-dev libsimpleini-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libclang-rt-14-dev
+    ffmpeg
 )
 
 missing=()
