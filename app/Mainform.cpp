@@ -15,7 +15,12 @@
 #include "pictures/CoverView.h"
 #include "pictures/PictureControlInput.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "platform/MpvPlayer.h"
 #include "platform/Process.h"
+#include "playback/MusicPlayback.h"
+#include "playback/Players.h"
+#include "playback/Video.h"
 #include "playback/WaveVolume.h"
 #include "speech/SpeechVoice.h"
 #include "ui/Layout.h"
@@ -27,7 +32,8 @@
 #include <cstdlib>
 #include <ctime>
 
-TMainform::TMainform(const Options& options) : TMainformParts(options.clock) {
+TMainform::TMainform(const Options& options)
+    : TMainformParts(options.clock), m_makePlayer(options.makePlayer) {
     gProgramDirectory =
         options.programDirectory.empty() ? platform::currentDirectory() : options.programDirectory;
     while (gProgramDirectory.size() > 1 && gProgramDirectory.back() == '/')
@@ -50,6 +56,29 @@ TMainform::TMainform(const Options& options) : TMainformParts(options.clock) {
     Timer_HoldScrollbarUpOrDown.setHandler(Timer_HoldScrollbarUpOrDownTimer);
     Timer_ShowNumberOfTracksInitially.setHandler(Timer_ShowNumberOfTracksInitiallyTimer);
     Timer_ShowNumberOfTracksInitially2.setHandler(Timer_ShowNumberOfTracksInitially2Timer);
+    Timer_MusicTitlePlaying.setHandler(Timer_MusicTitlePlayingTimer);
+    Timer_MusicTitleOver.setHandler(Timer_MusicTitleOverTimer);
+    Timer_DeleteStatusMessage.setHandler(Timer_DeleteStatusMessageTimer);
+}
+
+void TMainform::createPlayers() {
+    const auto make = [this](bool video) -> std::unique_ptr<platform::MediaPlayer> {
+        if (m_makePlayer)
+            return m_makePlayer(video);
+        platform::MpvPlayerOptions options;
+        options.video = video;
+        options.nullAudio = platform::runningHeadless();
+        if (video)
+            options.onNewFrame = [] { DrawVideoPanel(); };
+        std::string error;
+        if (auto player = platform::createMpvPlayer(loop(), std::move(options), error))
+            return player;
+        const std::string name = video ? "VideoPlayer" : "MusicPlayer";
+        LogError(name + " could not be created: " + error);
+        return UnavailablePlayer(error);
+    };
+    gMusicPlayer = make(false);
+    gVideoPlayer = make(true);
 }
 
 TMainform::~TMainform() {
@@ -80,6 +109,7 @@ void TMainform::runStartupSequence() {
         return;
     }
 
+    createPlayers();
     SetWaveVolume(0xFFFFFFFFu);
     Timer_Diashow.setInterval(gIniDiashowWaitInMS);
     ApplyScreensaverTimer(*this, gIniEnableZUVENScreensaver);
@@ -141,9 +171,10 @@ void TMainform::FormPaint() {
     if (!shown)
         return;
     PaintMainScreen(shown->canvas());
-    // The controls lie on top of what the window draws itself.
+    // The controls lie on top of what the window draws itself, the video panel on top of all.
     for (TCBImage* control : {&CoverImage, &ImagePhoto})
         control->paint(shown->canvas());
+    DrawVideoPanel(shown->canvas());
     shown->present();
 }
 
@@ -162,6 +193,9 @@ void TMainform::FormDestroy() {
     }
     // Folder workers post to this window's loop; none may outlive it.
     StopFolderInfoWorkers();
+    // The players post to this window's loop as well.
+    gMusicPlayer.reset();
+    gVideoPlayer.reset();
     FreeSkin();
     gListElements = std::make_shared<TElementList>();
     gSpeechVoice.reset();

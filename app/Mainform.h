@@ -1,6 +1,10 @@
 #pragma once
 
 #include "app/MainformParts.h"
+#include "platform/MediaPlayer.h"
+
+#include <functional>
+#include <memory>
 
 #include <string>
 #include <thread>
@@ -12,6 +16,8 @@ public:
     struct Options {
         std::string programDirectory;     // empty: the current working directory
         platform::Clock* clock = nullptr; // null: the steady clock
+        // Makes the music (false) and the video player (true); null: players on libmpv.
+        std::function<std::unique_ptr<platform::MediaPlayer>(bool video)> makePlayer;
     };
 
     explicit TMainform(const Options& options);
@@ -37,6 +43,9 @@ public:
 private:
     void runStartupSequence();
     void setUpPictureControls();
+    void createPlayers();
+
+    std::function<std::unique_ptr<platform::MediaPlayer>(bool video)> m_makePlayer;
 
     std::jthread m_scanThread;
     bool m_notConfigured = false;

@@ -59,7 +59,7 @@ void PaintFullScreen(benchmark::State& state) {
     platform::SdlSession sdl;
     BenchProgramFolder folder(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     platform::ManualClock clock;
-    TMainform form(TMainform::Options{folder.path(), &clock});
+    TMainform form(TMainform::Options{folder.path(), &clock, {}});
     form.FormCreate();
     fillMusicList();
     for (auto _ : state)
@@ -72,7 +72,7 @@ void PaintListOnly(benchmark::State& state) {
     platform::SdlSession sdl;
     BenchProgramFolder folder(1280, 1024);
     platform::ManualClock clock;
-    TMainform form(TMainform::Options{folder.path(), &clock});
+    TMainform form(TMainform::Options{folder.path(), &clock, {}});
     form.FormCreate();
     fillMusicList();
     for (auto _ : state) {

@@ -150,8 +150,7 @@ std::optional<std::string> parentFolder(const std::string& folder) {
 // The user leaves the video folders: a running video is stopped as a user's stop, so that its
 // end does not count as the natural end of the title.
 void stopVideoForMainMenu() {
-    const platform::PlayerMode mode = VideoPlayerMode();
-    if (mode == platform::PlayerMode::Playing || mode == platform::PlayerMode::Paused) {
+    if (IsPlayingOrPaused(VideoPlayerMode())) {
         gIgnoreVideoEnd = true;
         gPlayingTitle.reset();
         gVideoPlayer->stop();

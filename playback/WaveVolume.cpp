@@ -1,6 +1,7 @@
 #include "playback/WaveVolume.h"
 
 #include "platform/StartValues.h"
+#include "playback/Players.h"
 
 namespace {
 
@@ -10,6 +11,8 @@ const platform::StartValues kStartValues(gWaveVolume);
 
 void SetWaveVolume(std::uint32_t volume) {
     gWaveVolume = volume;
+    if (gMusicPlayer)
+        gMusicPlayer->setVolume(volume);
 }
 
 void ResetWaveVolume() {

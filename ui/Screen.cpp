@@ -1,6 +1,7 @@
 #include "ui/Screen.h"
 
 #include "app/MainformParts.h"
+#include "playback/Video.h"
 #include "ui/HeaderBar.h"
 #include "ui/MenubarDrawing.h"
 #include "ui/StatusLine.h"
@@ -28,11 +29,14 @@ void MarkForRepaint(ScreenRegion region) {
         Mainform().loop().requestUpdate(static_cast<std::uint32_t>(region));
 }
 
-void PaintMarkedRegions(platform::Canvas& canvas, std::uint32_t regions) {
+namespace {
+
+// The window's own regions that were marked; the whole menubar covers a changed highlight and
+// the whole status line its two text parts.
+void paintWindowRegions(platform::Canvas& canvas, std::uint32_t regions) {
     const auto marked = [regions](ScreenRegion region) {
         return (regions & static_cast<std::uint32_t>(region)) != 0;
     };
-    // The whole menubar covers a changed highlight.
     if (marked(ScreenRegion::Menubar))
         DrawMenubar(canvas, false);
     else if (marked(ScreenRegion::MenubarHighlight))
@@ -43,7 +47,6 @@ void PaintMarkedRegions(platform::Canvas& canvas, std::uint32_t regions) {
         DrawScrollbar(canvas);
     if (marked(ScreenRegion::HeaderBar))
         DrawHeaderBar(canvas);
-    // The whole status line covers its two text parts.
     if (marked(ScreenRegion::StatusLine)) {
         DrawStatusLine(canvas);
         return;
@@ -52,4 +55,14 @@ void PaintMarkedRegions(platform::Canvas& canvas, std::uint32_t regions) {
         DrawStatusText(canvas);
     if (marked(ScreenRegion::ProgressText))
         DrawProgressText(canvas);
+}
+
+} // namespace
+
+void PaintMarkedRegions(platform::Canvas& canvas, std::uint32_t regions) {
+    // A video filling the window hides everything else; otherwise its panel lies on top of
+    // whatever was drawn beneath it.
+    if (!VideoFillsWindow())
+        paintWindowRegions(canvas, regions);
+    DrawVideoPanel(canvas);
 }

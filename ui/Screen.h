@@ -20,6 +20,7 @@ enum class ScreenRegion : std::uint32_t {
     StatusLine = 1u << 5,
     StatusText = 1u << 6,
     ProgressText = 1u << 7,
+    VideoPanel = 1u << 8,
 };
 
 // The back buffer of the main window; null when there is no window (unit tests).

@@ -22,12 +22,8 @@ bool statusLineHidden() {
     return gMenuMode == mmPhotoView || gMenuMode == mmCoverFullscreen;
 }
 
-bool isPlayingOrPaused(platform::PlayerMode mode) {
-    return mode == platform::PlayerMode::Playing || mode == platform::PlayerMode::Paused;
-}
-
 bool aPlayerIsActive() {
-    return isPlayingOrPaused(MusicPlayerMode()) || isPlayingOrPaused(VideoPlayerMode());
+    return IsPlayingOrPaused(MusicPlayerMode()) || IsPlayingOrPaused(VideoPlayerMode());
 }
 
 platform::FontSpec statusFont(const std::string& name) {

@@ -3,6 +3,7 @@
 #include "app/Program.h"
 #include "app/ResetAllState.h"
 #include "config/Config.h"
+#include "support/FakePlayer.h"
 #include "support/TempDir.h"
 
 #include <SDL.h>
@@ -27,7 +28,8 @@ protected:
     std::unique_ptr<TMainform> start(const std::string& extraDisplay = "") {
         writeFile(folder.file("Config.ini"), "[Paths]\r\nMP3Path=" + folder.file("Musik") +
                                                  "\r\n[Display]\r\n" + extraDisplay);
-        auto form = std::make_unique<TMainform>(TMainform::Options{folder.path(), &clock});
+        auto form = std::make_unique<TMainform>(
+            TMainform::Options{folder.path(), &clock, testsupport::fakePlayers(clock)});
         form->FormCreate();
         return form;
     }
@@ -113,7 +115,7 @@ TEST_F(MainformTest, ClosingTheWindowExitsAndWritesRatings) {
 
 TEST_F(MainformTest, UnconfiguredMusicRootEndsWithoutRatings) {
     writeFile(folder.file("Config.ini"), "[Paths]\r\nMP3Path=\r\n");
-    TMainform form(TMainform::Options{folder.path(), &clock});
+    TMainform form(TMainform::Options{folder.path(), &clock, testsupport::fakePlayers(clock)});
     form.FormCreate();
     EXPECT_TRUE(form.terminated());
     EXPECT_TRUE(form.notConfigured());

@@ -8,6 +8,7 @@
 #include "input/PressedKeyText.h"
 #include "platform/Encoding.h"
 #include "playback/StatusMessage.h"
+#include "support/FakePlayer.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -302,7 +303,8 @@ class MenuModesWindowTest : public MenuModesTest {
 protected:
     void SetUp() override {
         MenuModesTest::SetUp();
-        m_form = std::make_unique<TMainform>(TMainform::Options{m_formFolder.path(), &m_clock});
+        m_form = std::make_unique<TMainform>(
+            TMainform::Options{m_formFolder.path(), &m_clock, testsupport::fakePlayers(m_clock)});
     }
     void TearDown() override {
         m_form.reset();

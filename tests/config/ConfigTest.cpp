@@ -4,6 +4,7 @@
 #include "config/ConfigTestSupport.h"
 #include "platform/Clock.h"
 #include "platform/Window.h"
+#include "support/FakePlayer.h"
 
 #include <gtest/gtest.h>
 
@@ -418,7 +419,9 @@ TEST_F(ConfigTest, UnreadableFileIsReportedAndNeverWritten) {
 // The main window's timers follow the settings once they are saved.
 class ConfigWithMainformTest : public ConfigTest {
 protected:
-    ConfigWithMainformTest() : m_form(TMainform::Options{m_program.dir(), &m_clock}) {}
+    ConfigWithMainformTest()
+        : m_form(TMainform::Options{m_program.dir(), &m_clock, testsupport::fakePlayers(m_clock)}) {
+    }
 
     // The window's SDL session ends with the fixture, so no later test finds video running.
     platform::SdlSession m_sdl;

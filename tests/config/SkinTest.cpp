@@ -7,6 +7,7 @@
 #include "config/ConfigTestSupport.h"
 #include "platform/Clock.h"
 #include "platform/Window.h"
+#include "support/FakePlayer.h"
 #include "support/TestJpeg.h"
 #include "ui/Layout.h"
 
@@ -123,7 +124,9 @@ protected:
 // The end of the program is requested through the main window.
 class SkinWithMainformTest : public SkinTest {
 protected:
-    SkinWithMainformTest() : m_form(TMainform::Options{m_program.dir(), &m_clock}) {}
+    SkinWithMainformTest()
+        : m_form(TMainform::Options{m_program.dir(), &m_clock, testsupport::fakePlayers(m_clock)}) {
+    }
 
     platform::SdlSession m_sdl;
     platform::ManualClock m_clock{1000};

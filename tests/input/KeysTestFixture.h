@@ -16,6 +16,7 @@
 #include "platform/Window.h"
 #include "playback/Playlists.h"
 #include "playback/Video.h"
+#include "support/FakePlayer.h"
 #include "support/TempDir.h"
 #include "ui/Editfield.h"
 
@@ -53,7 +54,8 @@ protected:
                 "\r\nFotosPath=" + root("Fotos") + "\r\nVideoPath=" + root("Videos") +
                 "\r\nProgramLinksPath=" + root("Programme") + "\r\n");
         log = std::make_unique<TDebugForm>(folder.path());
-        form = std::make_unique<TMainform>(TMainform::Options{folder.path(), &clock});
+        form = std::make_unique<TMainform>(
+            TMainform::Options{folder.path(), &clock, testsupport::fakePlayers(clock)});
         form->FormCreate();
         ASSERT_FALSE(form->terminated());
         form->FormShow();

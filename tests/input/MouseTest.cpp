@@ -6,6 +6,8 @@
 #include "config/Skin.h"
 #include "input/Keyboard.h"
 #include "input/Menubar.h"
+#include "platform/KeyMap.h"
+#include "playback/Players.h"
 #include "support/AppDriver.h"
 #include "ui/Layout.h"
 #include "ui/MenubarDrawing.h"
@@ -503,16 +505,27 @@ TEST_F(MouseTest, SecondMediaButtonActivatesTheCurrentElement) {
     EXPECT_EQ(gMenuMode, mmMain);
 }
 
-TEST_F(MouseTest, MediaButtonsPauseAndStop) {
+TEST_F(MouseTest, MediaButtonsPauseContinueAndStop) {
     start();
+    driver.pressKey(platform::vk::Return); // the music folders
+    driver.pressKey(platform::vk::Down);
+    driver.pressKey(platform::vk::Return); // the first album
+    driver.pressKey(platform::vk::Down);
+    driver.pressKey(platform::vk::Return); // its first title plays
+    ASSERT_EQ(gMusicPlayer->mode(), platform::PlayerMode::Playing);
     const int width = gSkin.MediaPlayerButtons.width();
     const int y = gMediaButtonsY + gSkin.MediaPlayerButtons.height() / 2;
-    driver.click(gMediaButtonsLeft + 8 + width * 5 / 10, y);
-    EXPECT_EQ(driver.logCount("enter callFunction_Pause()"), 1);
-    EXPECT_EQ(driver.logCount("enter callFunction_Stop()"), 0);
+    const int pause = gMediaButtonsLeft + 8 + width * 5 / 10;
+    driver.click(pause, y);
+    EXPECT_EQ(gMusicPlayer->mode(), platform::PlayerMode::Paused);
+    EXPECT_EQ(driver.logCount("pause mp3-title"), 1);
+    driver.click(pause, y);
+    EXPECT_EQ(gMusicPlayer->mode(), platform::PlayerMode::Playing);
+    EXPECT_EQ(driver.logCount("continue mp3-title"), 1);
     driver.click(gMediaButtonsLeft + 8 + width * 7 / 10, y);
-    EXPECT_EQ(driver.logCount("enter callFunction_Stop()"), 1);
-    EXPECT_EQ(gMenuMode, mmMain);
+    EXPECT_EQ(gMusicPlayer->mode(), platform::PlayerMode::Stopped);
+    EXPECT_EQ(driver.logCount("stop mp3-title"), 1);
+    EXPECT_EQ(gMenuMode, mmMusic);
 }
 
 TEST_F(MouseTest, RightClickInTheOptionsStepsTheHighlightedOptionWithoutSelectingTheRow) {

@@ -4,6 +4,7 @@
 #include "library/FolderListing.h"
 #include "library/ListingTestSupport.h"
 #include "platform/Window.h"
+#include "support/FakePlayer.h"
 
 #include <gtest/gtest.h>
 
@@ -163,7 +164,8 @@ protected:
         testsupport::writeFile(program.file("Config.ini"),
                                "[Paths]\r\nMP3Path=" + fx.root +
                                    "\r\n[Options]\r\nShowDebugWindow=1\r\n");
-        form = std::make_unique<TMainform>(TMainform::Options{program.path(), &clock});
+        form = std::make_unique<TMainform>(
+            TMainform::Options{program.path(), &clock, testsupport::fakePlayers(clock)});
         form->FormCreate();
         ASSERT_FALSE(form->terminated());
     }

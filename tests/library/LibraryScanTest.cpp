@@ -7,6 +7,7 @@
 #include "config/Config.h"
 #include "platform/Encoding.h"
 #include "playback/StatusMessage.h"
+#include "support/FakePlayer.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -215,7 +216,8 @@ protected:
     void start(const std::string& options = "") {
         writeFile(folder.file("Config.ini"),
                   "[Paths]\r\nMP3Path=" + folder.file("Musik") + "\r\n[Options]\r\n" + options);
-        form = std::make_unique<TMainform>(TMainform::Options{folder.path(), &clock});
+        form = std::make_unique<TMainform>(
+            TMainform::Options{folder.path(), &clock, testsupport::fakePlayers(clock)});
         form->FormCreate();
         ASSERT_FALSE(form->terminated());
     }

@@ -2,6 +2,7 @@
 
 #include "input/KeysTestFixture.h"
 #include "input/Menubar.h"
+#include "playback/Players.h"
 
 #include <gtest/gtest.h>
 
@@ -62,8 +63,11 @@ TEST_F(PlayCommandTest, ATitleQueuesItselfAndTheTitlesAfterIt) {
     EXPECT_EQ(gActualTitleIndex, 0);
     EXPECT_EQ(gPlayMode, kPlayModeNormal);
     for (const char* line : {"play title \"02 Zwei.mp3\"", "von 2 bis 4",
-                             "gActualTitleList[1] = 03 Drei.mp3", "enter StartMusicTitle()"})
+                             "gActualTitleList[1] = 03 Drei.mp3"})
         EXPECT_TRUE(logged(line)) << line;
+    // The chosen title is the one that plays.
+    EXPECT_EQ(gMusicPlayer->mode(), platform::PlayerMode::Playing);
+    EXPECT_EQ(gPlayingTitle, gListElements->element(2));
 }
 
 TEST_F(PlayCommandTest, PhotosVideosAndLinksGoToTheirRoutines) {

@@ -9,6 +9,7 @@
 #include "input/Menubar.h"
 #include "library/Mp3TestData.h"
 #include "platform/KeyMap.h"
+#include "playback/Players.h"
 #include "support/TestJpeg.h"
 #include "ui/Layout.h"
 
@@ -129,7 +130,7 @@ std::optional<SdlKeyCodes> sdlKeyFor(int virtualKey) {
     return std::nullopt;
 }
 
-AppDriver::AppDriver() = default;
+AppDriver::AppDriver(Players players) : m_players(players) {}
 
 AppDriver::~AppDriver() {
     if (m_form) {
@@ -199,7 +200,15 @@ bool AppDriver::start() {
     // logged while no log was open, so that log() shows this run only.
     ResetAllState();
 
-    m_form = std::make_unique<TMainform>(TMainform::Options{m_folder.path(), &m_clock});
+    TMainform::Options options{m_folder.path(), &m_clock, {}};
+    if (m_players == Players::Real) {
+        options.clock = nullptr;
+    } else {
+        options.makePlayer = [this](bool video) {
+            return std::make_unique<FakePlayer>(m_clock, video);
+        };
+    }
+    m_form = std::make_unique<TMainform>(options);
     m_form->FormCreate();
     if (m_form->terminated()) {
         m_form->FormDestroy();
@@ -211,6 +220,14 @@ bool AppDriver::start() {
     m_form->FormShow();
     pump();
     return true;
+}
+
+FakePlayer& AppDriver::musicPlayer() {
+    return dynamic_cast<FakePlayer&>(*gMusicPlayer);
+}
+
+FakePlayer& AppDriver::videoPlayer() {
+    return dynamic_cast<FakePlayer&>(*gVideoPlayer);
 }
 
 void AppDriver::stop() {

@@ -6,6 +6,7 @@
 #include "platform/Canvas.h"
 #include "platform/Clock.h"
 #include "platform/Window.h"
+#include "support/FakePlayer.h"
 #include "support/TempDir.h"
 
 #include <SDL.h>
@@ -62,7 +63,12 @@ public:
         static const std::vector<std::string>& programLinks();
     };
 
-    AppDriver();
+    // Fake: players driven by the manual clock (FakePlayer). Real: the program's own players on
+    // libmpv with null audio output, and the steady clock instead of the manual one; time then
+    // passes only in real time (waitUntil), never through advance().
+    enum class Players { Fake, Real };
+
+    explicit AppDriver(Players players = Players::Fake);
     ~AppDriver();
     AppDriver(const AppDriver&) = delete;
     AppDriver& operator=(const AppDriver&) = delete;
@@ -81,6 +87,9 @@ public:
     bool running() const { return m_form != nullptr; }
 
     TMainform& form() { return *m_form; }
+    // The fake players of a started program (Players::Fake).
+    FakePlayer& musicPlayer();
+    FakePlayer& videoPlayer();
     platform::ManualClock& clock() { return m_clock; }
 
     // Folders of the library, each ending in "/"; programFolder() without a final "/".
@@ -161,6 +170,7 @@ public:
 private:
     void push(SDL_Event& event);
 
+    Players m_players;
     TempDir m_folder;
     platform::SdlSession m_sdl;
     platform::ManualClock m_clock{1'000'000};

@@ -10,6 +10,7 @@
 #include "platform/Canvas.h"
 #include "platform/Window.h"
 #include "playback/Players.h"
+#include "support/FakePlayer.h"
 #include "support/TempDir.h"
 #include "ui/Layout.h"
 
@@ -62,7 +63,8 @@ protected:
                   "[Paths]\r\nMP3Path=" + folder.file("Musik") + "/\r\n[Display]\r\nScreenWidth=" +
                       std::to_string(width) + "\r\nScreenHeight=" + std::to_string(height) +
                       "\r\nNumberOfTitlebars=10\r\n");
-        form = std::make_unique<TMainform>(TMainform::Options{folder.path(), &clock});
+        form = std::make_unique<TMainform>(
+            TMainform::Options{folder.path(), &clock, testsupport::fakePlayers(clock)});
         form->FormCreate();
         ASSERT_FALSE(form->terminated());
         form->FormShow();

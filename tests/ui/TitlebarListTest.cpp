@@ -3,6 +3,7 @@
 #include "app/Mainform.h"
 #include "pictures/PhotoView.h"
 #include "playback/Playlists.h"
+#include "support/FakePlayer.h"
 #include "support/TempDir.h"
 #include "ui/Paint.h"
 #include "ui/TitlebarList.h"
@@ -438,7 +439,8 @@ class TitlebarListCoverTest : public ScreenFixture {
 protected:
     void SetUp() override {
         ScreenFixture::SetUp();
-        form = std::make_unique<TMainform>(TMainform::Options{folder.path(), &clock});
+        form = std::make_unique<TMainform>(
+            TMainform::Options{folder.path(), &clock, testsupport::fakePlayers(clock)});
         gIniScreenWidth = 792;
         gIniScreenHeight = 600;
         ComputeScreenLayout();
