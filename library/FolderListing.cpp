@@ -53,11 +53,13 @@ const FolderListingKind kProgramLinkListing{ListElementType::ProgramDir,
                                             {"*.desktop"},
                                             EntryFilter::Plain,
                                             true};
-const FolderListingKind kVideoListing{ListElementType::VideoDir,
-                                      ListElementType::Video,
-                                      {"*.mpg", "*.mpe", "*.avi"},
-                                      EntryFilter::Plain,
-                                      false};
+const FolderListingKind kVideoListing{
+    ListElementType::VideoDir,
+    ListElementType::Video,
+    // Today's containers after the classic three.
+    {"*.mpg", "*.mpe", "*.avi", "*.mp4", "*.mkv", "*.webm", "*.mov", "*.m4v"},
+    EntryFilter::Plain,
+    false};
 
 using RowHook = std::function<void(TListElement& element, const DirEntry& entry)>;
 

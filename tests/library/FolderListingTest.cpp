@@ -207,10 +207,11 @@ TEST_F(FolderListingTest, PhotoFolderListsVisibleJpegsWithDatesAndLeavesCoversAl
     EXPECT_EQ(gCurrentCoverFrontFileName, "kept");
 }
 
-TEST_F(FolderListingTest, VideoFolderListsMpgThenMpeThenAviAndTakesTheFirstJpegAsCover) {
+TEST_F(FolderListingTest, VideoFolderListsTheClassicTypesFirstAndTakesTheFirstJpegAsCover) {
     gCurrentCoverBackFileName = "kept";
     fx.makeFolder("V/Serie");
-    for (const char* name : {"a.avi", "b.mpe", "c.mpg", "d.MPG", "e.mp4", ".f.mpg"})
+    for (const char* name : {"a.avi", "b.mpe", "c.mpg", "d.MPG", "e.mp4", ".f.mpg", "g.webm",
+                             "h.MKV", "i.mov", "j.m4v", "k.wmv"})
         fx.writeFile(std::string("V/") + name);
     fx.writeFile("V/.0.jpg");
     fx.writeFile("V/z.jpg");
@@ -224,7 +225,12 @@ TEST_F(FolderListingTest, VideoFolderListsMpgThenMpeThenAviAndTakesTheFirstJpegA
                 {"2", "c.mpg", T::Video, 2},
                 {"3", "d.MPG", T::Video, 3},
                 {"4", "b.mpe", T::Video, 4},
-                {"5", "a.avi", T::Video, 5}},
+                {"5", "a.avi", T::Video, 5},
+                {"6", "e.mp4", T::Video, 6},
+                {"7", "h.MKV", T::Video, 7},
+                {"8", "g.webm", T::Video, 8},
+                {"9", "i.mov", T::Video, 9},
+                {"10", "j.m4v", T::Video, 10}},
                fx.path("V/"));
     EXPECT_EQ(gListElements->element(2)->FileDate(), 0.0);
     EXPECT_EQ(gCurrentCoverFrontFileName, fx.path("V/m.jpg"));
