@@ -37,7 +37,7 @@ struct Mp3Tags {
     std::string year;
 };
 
-// A sine tone as a 64 kbit/s MP3 with a Xing header. With tags, the file ends in an ID3v1 tag
+// A sine tone as a constant 64 kbit/s MP3. With tags, the file ends in an ID3v1 tag
 // (ID3v1.1 when a track is given) and carries no ID3v2 tag, like the titles of an old library.
 inline bool makeToneMp3(const std::string& path, double seconds,
                         const std::optional<Mp3Tags>& tags = std::nullopt, int frequency = 440) {
