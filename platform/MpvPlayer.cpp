@@ -255,6 +255,7 @@ bool MpvPlayer::open(const std::string& path) {
     m_fileGone = false;
     m_paused = false;
     m_seekPending = false;
+    m_seekTargetHeld = false;
     m_hasFrame = false;
     m_entryId = -1;
     setFlag("pause", true);
@@ -302,6 +303,7 @@ void MpvPlayer::close() {
     m_fileGone = false;
     m_paused = false;
     m_seekPending = false;
+    m_seekTargetHeld = false;
     m_hasFrame = false;
     m_entryId = -1;
 }
@@ -355,6 +357,7 @@ void MpvPlayer::seekTo(std::int64_t positionMs) {
     // mpv carries the seek out later; until it reports the restart, the target is the position
     // (and an end reached before the seek no longer counts).
     m_seekPending = true;
+    m_seekTargetHeld = true;
     m_seekTargetMs = positionMs;
 }
 
@@ -363,7 +366,13 @@ std::int64_t MpvPlayer::positionMs() const {
         return 0;
     if (m_seekPending)
         return m_seekTargetMs;
-    return toMs(number("time-pos"));
+    // mpv's position is that of the sound leaving the output, which after a seek trails the
+    // target by the output's buffer for a moment; the target stands until it is reached.
+    const std::int64_t position = toMs(number("time-pos"));
+    if (m_seekTargetHeld && position < m_seekTargetMs)
+        return m_seekTargetMs;
+    m_seekTargetHeld = false;
+    return position;
 }
 
 std::int64_t MpvPlayer::lengthMs() const {

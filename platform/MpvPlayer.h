@@ -97,7 +97,8 @@ private:
     bool m_paused = false;      // paused by pause(), as opposed to opened, stopped or ended
     bool m_seekPending = false; // a seek is under way; its target stands for the position
     std::int64_t m_seekTargetMs = 0;
-    std::int64_t m_entryId = -1; // mpv's playlist entry of the open file
+    mutable bool m_seekTargetHeld = false; // the position is not past the last seek's target yet
+    std::int64_t m_entryId = -1;           // mpv's playlist entry of the open file
     int m_errorCode = 0;
     std::string m_errorText;
     Picture m_frame;         // the last picture, rendered at the size it was last drawn
