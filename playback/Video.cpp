@@ -38,6 +38,10 @@ void showPanel(bool visible) {
 } // namespace
 
 void StartVideoTitle(const ListElementPtr& element) {
+    TMainformParts& form = Mainform();
+    // As with a title: the start-up count display would write over the video's name.
+    form.Timer_ShowNumberOfTracksInitially.setEnabled(false);
+    form.Timer_ShowNumberOfTracksInitially2.setEnabled(false);
     if (IsPlayingOrPaused(MusicPlayerMode()))
         gMusicPlayer->stop();
     if (videoRunning())
@@ -57,7 +61,6 @@ void StartVideoTitle(const ListElementPtr& element) {
         return;
     }
     gVideoPlayer->play();
-    TMainformParts& form = Mainform();
     form.Timer_MusicTitleOver.setEnabled(true);
     form.Timer_MusicTitlePlaying.setEnabled(true);
     gSecondsPlayed = 0;

@@ -30,11 +30,11 @@ inline bool ffmpegAvailable() {
 }
 
 struct Mp3Tags {
-    std::string artist;
-    std::string title;
-    std::string album;
+    std::string artist{};
+    std::string title{};
+    std::string album{};
     int track = 0; // 0: none (a plain ID3v1 tag)
-    std::string year;
+    std::string year{};
 };
 
 // A sine tone as a constant 64 kbit/s MP3. With tags, the file ends in an ID3v1 tag
