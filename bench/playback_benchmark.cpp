@@ -1,9 +1,16 @@
 // Measures, with real libmpv and null audio output, how soon sound starts after open() and
-// play() of an MP3, and the gap from the end of one title to the sound of the next.
+// play() of an MP3, and the gap from the end of one title to the sound of the next: for the
+// player alone, and for the whole program from the Return key on (with its muted lead-in and
+// its polling for the end of a title).
 //   build/bench/zvn_playback_benchmark
 
+#include "app/AppState.h"
+#include "app/Mainform.h"
+#include "library/FolderListing.h"
+#include "platform/KeyMap.h"
 #include "platform/MpvPlayer.h"
 #include "platform/Window.h"
+#include "playback/Players.h"
 #include "support/GeneratedMedia.h"
 #include "support/TempDir.h"
 
@@ -11,6 +18,9 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -120,6 +130,138 @@ void GapBetweenTitles(benchmark::State& state) {
     }
 }
 BENCHMARK(GapBetweenTitles)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The whole program on a real clock with its real players, an album of two titles made by
+// ffmpeg, and a probe timer that notes, every millisecond, the moments the player reaches.
+class ProgramBench {
+public:
+    explicit ProgramBench(benchmark::State& state) {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        setenv("ZVN_HEADLESS", "1", 0);
+        const std::filesystem::path root = m_dir.path();
+        std::filesystem::create_directories(root / "Musik/Album");
+        std::filesystem::create_directory_symlink(ZVN_SOURCE_DIR "/Skins", root / "Skins");
+        std::ofstream(root / "Config.ini")
+            << "[Paths]\r\nMP3Path=" << (root / "Musik").string() << "/\r\n";
+        m_album = (root / "Musik/Album/").string();
+        if (!testsupport::makeToneMp3(m_album + "01.mp3", 1.0) ||
+            !testsupport::makeToneMp3(m_album + "02.mp3", 10.0, std::nullopt, 660)) {
+            state.SkipWithError("ffmpeg cannot make the test MP3s");
+            return;
+        }
+        m_form.emplace(TMainform::Options{root.string(), nullptr, {}});
+        m_form->FormCreate();
+        m_form->FormShow();
+        m_player = dynamic_cast<platform::MpvPlayer*>(gMusicPlayer.get());
+        if (!m_player)
+            state.SkipWithError("no libmpv player");
+    }
+
+    bool ready() const { return m_player != nullptr; }
+
+    // Return on title `row` (1 the first) of the album; the times from the key to the first
+    // sound (muted), to the first audible sound and, when `untilSecond`, from the end of the
+    // first title to the second one's sound and audible sound.
+    struct Times {
+        double firstSound = 0, audible = 0, gapToSound = 0, gapToAudible = 0;
+    };
+    std::optional<Times> press(int row, bool untilSecond) {
+        // From silence: nothing is open, so no fade-out comes first.
+        m_player->close();
+        ListMusicFolder(m_album);
+        gMenuMode = mmMusic;
+        HightlightTitlebarIndex = row;
+        struct Marks {
+            std::optional<Clock::time_point> sound, audible, ended, secondSound, secondAudible;
+        } marks;
+        const auto audible = [this] {
+            return m_player->audioStarted() && m_player->volumePercent() > 0;
+        };
+        platform::Timer probe(m_form->loop(), "probe", 1, true);
+        probe.setHandler([&] {
+            const auto now = Clock::now();
+            const bool second = gActualTitleIndex == 1 && marks.ended;
+            auto& sound = second ? marks.secondSound : marks.sound;
+            auto& loud = second ? marks.secondAudible : marks.audible;
+            if (!sound && m_player->audioStarted())
+                sound = now;
+            if (!loud && audible())
+                loud = now;
+            if (untilSecond && !marks.ended && marks.audible &&
+                m_player->mode() == platform::PlayerMode::Stopped)
+                marks.ended = now;
+        });
+        const Clock::time_point start = Clock::now();
+        platform::Event key;
+        key.type = platform::Event::Type::KeyDown;
+        key.key = platform::vk::Return;
+        m_form->handleEvent(key);
+        const auto deadline = start + std::chrono::seconds(20);
+        while (!(untilSecond ? marks.secondAudible : marks.audible) && Clock::now() < deadline)
+            m_form->loop().processPending();
+        if (!marks.sound || !marks.audible || (untilSecond && !marks.secondAudible))
+            return std::nullopt;
+        const auto seconds = [](Clock::time_point from, Clock::time_point to) {
+            return std::chrono::duration<double>(to - from).count();
+        };
+        Times times{seconds(start, *marks.sound), seconds(start, *marks.audible), 0, 0};
+        if (untilSecond) {
+            times.gapToSound = seconds(*marks.ended, *marks.secondSound);
+            times.gapToAudible = seconds(*marks.ended, *marks.secondAudible);
+        }
+        return times;
+    }
+
+private:
+    platform::SdlSession m_sdl;
+    testsupport::TempDir m_dir;
+    std::string m_album;
+    std::optional<TMainform> m_form;
+    platform::MpvPlayer* m_player = nullptr;
+};
+
+// Return on a title until the player hands out its first (muted) sound; the counter
+// "audible_ms" adds the muted lead-in.
+void ReturnKeyToFirstAudio(benchmark::State& state) {
+    ProgramBench bench(state);
+    if (!bench.ready())
+        return;
+    double audible = 0;
+    for (auto _ : state) {
+        const auto times = bench.press(2, false);
+        if (!times) {
+            state.SkipWithError("no sound within 20 s");
+            break;
+        }
+        state.SetIterationTime(times->firstSound);
+        audible += times->audible;
+    }
+    state.counters["audible_ms"] =
+        benchmark::Counter(audible * 1000, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(ReturnKeyToFirstAudio)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// A one-second title plays to its end; the time until the next title's first sound (the end is
+// noticed by a poll every 1.5 s), and in "audible_ms" until it is heard.
+void ProgramGapBetweenTitles(benchmark::State& state) {
+    ProgramBench bench(state);
+    if (!bench.ready())
+        return;
+    double audible = 0;
+    for (auto _ : state) {
+        const auto times = bench.press(1, true);
+        if (!times) {
+            state.SkipWithError("the second title did not sound within 20 s");
+            break;
+        }
+        state.SetIterationTime(times->gapToSound);
+        audible += times->gapToAudible;
+    }
+    state.counters["audible_ms"] =
+        benchmark::Counter(audible * 1000, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(ProgramGapBetweenTitles)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(6);
 
 } // namespace
 
