@@ -10,6 +10,8 @@
 #include "library/Mp3Element.h"
 #include "platform/JpegDecoder.h"
 #include "platform/KeyMap.h"
+#include "playback/Players.h"
+#include "playback/StatusMessage.h"
 #include "support/AppDriver.h"
 #include "ui/CBImage.h"
 
@@ -68,7 +70,8 @@ TEST(DemoLibraryTest, RefusesClearlyWithoutFfmpegAndCreatesNothing) {
 TEST(DemoLibraryTest, GeneratedLibraryListsTitlesTagsCoversPlaylistPhotosVideosAndLinks) {
     if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "ffmpeg is not installed";
-    AppDriver driver;
+    // The program's own players: the demo's titles really play.
+    AppDriver driver{AppDriver::Players::Real};
     const std::string folder = driver.programFolder();
     const testsupport::TempDir scratch;
     ASSERT_EQ(runScript("ZVN_DEMO_QUICK=1", folder, scratch.file("err")), 0)
@@ -145,6 +148,11 @@ TEST(DemoLibraryTest, GeneratedLibraryListsTitlesTagsCoversPlaylistPhotosVideosA
     EXPECT_EQ(gCurrentCoverBackFileName, album + "cover_back.jpg");
     driver.frame();
     EXPECT_FALSE(driver.form().CoverImage.Picture().empty());
+    for (int key : {vk::Down, vk::Down, vk::Down, vk::Return})
+        driver.pressKey(key);
+    EXPECT_EQ(gMusicPlayer->mode(), platform::PlayerMode::Playing);
+    EXPECT_EQ(gPlayingTitle, third);
+    EXPECT_EQ(gStatusMessage, " 3. Demo Band - Abendrot");
 
     // Every title reads as a three-second MP3; only the untagged album has no titles in tags.
     // Every picture decodes; the photos keep the sizes they were made in.
@@ -165,10 +173,11 @@ TEST(DemoLibraryTest, GeneratedLibraryListsTitlesTagsCoversPlaylistPhotosVideosA
     EXPECT_EQ(beach.width(), 1600);
     EXPECT_EQ(beach.height(), 1200);
 
-    // The old kind of video is listed, and the folder's picture is its cover.
+    // Both kinds of video are listed, and the folder's picture is their cover.
     ListVideoFolder(driver.videoRoot());
     const Names videos = AppDriver::listNames();
     EXPECT_NE(std::find(videos.begin(), videos.end(), "Farbbalken.avi"), videos.end());
+    EXPECT_NE(std::find(videos.begin(), videos.end(), "Testbild.mp4"), videos.end());
     EXPECT_EQ(gCurrentCoverFrontFileName, driver.videoRoot() + "Kino.jpg");
 
     // Both desktop entries are read, with their comments as the second caption line.
