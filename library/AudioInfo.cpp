@@ -154,20 +154,29 @@ void TAudioInfo::Analyse(ByteSource& source, std::int64_t count, std::int64_t st
         }
     }
 
+    // The length comes from a frame count rather than from the bit rate.
+    bool countedFrames = false;
     if (Header.IsValid) {
         const std::int64_t xing = FirstFrameOffset + xingOffsetOf(Header);
         std::array<std::uint8_t, kXingBlockSize> block{};
         if (xing + static_cast<std::int64_t>(kXingBlockSize) < limit &&
-            source.read(start + xing, block.data(), block.size()) == block.size() &&
-            std::memcmp(block.data(), "Xing", 4) == 0) {
-            IsVBR = true;
-            std::int64_t frames = 0;
-            if ((block[7] & kXingFramesFlag) != 0)
-                frames = (std::int64_t{block[8]} << 24) | (std::int64_t{block[9]} << 16) |
-                         (std::int64_t{block[10]} << 8) | std::int64_t{block[11]};
-            DurationMs = Header.SampleRate > 0
-                             ? RoundHalfEven(kSamplesPerFrame * frames, Header.SampleRate) * 1000
-                             : 0;
+            source.read(start + xing, block.data(), block.size()) == block.size()) {
+            const bool framesGiven = (block[7] & kXingFramesFlag) != 0;
+            IsVBR = std::memcmp(block.data(), "Xing", 4) == 0;
+            // Encoders write the same block as "Info" into constant-bitrate files, in a first
+            // frame that may have another bit rate than the rest; its count is exact there too.
+            const bool info = std::memcmp(block.data(), "Info", 4) == 0 && framesGiven;
+            if (IsVBR || info) {
+                countedFrames = true;
+                std::int64_t frames = 0;
+                if (framesGiven)
+                    frames = (std::int64_t{block[8]} << 24) | (std::int64_t{block[9]} << 16) |
+                             (std::int64_t{block[10]} << 8) | std::int64_t{block[11]};
+                DurationMs =
+                    Header.SampleRate > 0
+                        ? RoundHalfEven(kSamplesPerFrame * frames, Header.SampleRate) * 1000
+                        : 0;
+            }
         }
     }
 
@@ -175,7 +184,7 @@ void TAudioInfo::Analyse(ByteSource& source, std::int64_t count, std::int64_t st
         Header.IsValid ? std::int64_t{FirstFrameOffset} + Header.FrameLength : 0;
     Tag = TID3v1Tag::ReadFromSource(source, start + tagStart, limit - tagStart);
 
-    if (!IsVBR) {
+    if (!countedFrames) {
         // Without a frame, FirstFrameOffset -1 counts one byte more than the range holds and the
         // bit rate is that of the last rejected candidate; a reserved bit rate (-1) gives a
         // negative time, which is shown as unknown.

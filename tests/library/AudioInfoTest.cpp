@@ -142,6 +142,18 @@ TEST(AudioInfoTest, XingFrameCountGivesTheLength) {
     }
 }
 
+TEST(AudioInfoTest, AnInfoBlockOfAConstantBitRateFileGivesTheLengthByItsFrameCount) {
+    // 10 s at 128 kbit/s by the bit rate, but the frame count says 250 frames: 6.53 s.
+    for (const bool framesFlag : {true, false}) {
+        Bytes bytes = mp3test::cbrFile(10 * 16000);
+        mp3test::putXing(bytes, 0, 36, framesFlag, 250);
+        std::copy_n("Info", 4, bytes.begin() + 36);
+        const auto info = analyse(bytes);
+        EXPECT_FALSE(info.IsVBR);
+        EXPECT_EQ(info.DurationMs, framesFlag ? 7000 : 10000) << framesFlag;
+    }
+}
+
 TEST(AudioInfoTest, TagMustFollowTheFirstFrame) {
     // 100 bytes follow the frame: the last 128 bytes of the file overlap it and hold "TAG".
     Bytes bytes(kCbr128FrameLength + 100, 0);
