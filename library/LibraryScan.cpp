@@ -184,6 +184,10 @@ bool WalkFolderTree(
     return walker.walk(platform::withTrailingSlash(folder));
 }
 
+bool IsMP3TitleName(const std::string& name) {
+    return contains(platform::asciiUpper(platform::decodeName(name)), ".MP3");
+}
+
 void ClassifyFoundFile(const std::string& folder, const std::string& name,
                        LibraryScanResult& result) {
     // Search words are typed text; a Windows-1252 name must match them by its letters.
