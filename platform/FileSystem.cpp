@@ -204,6 +204,14 @@ std::optional<std::int64_t> fileSize(const std::string& path) {
     return static_cast<std::int64_t>(info->st_size);
 }
 
+std::optional<double> fileDate(const std::string& path) {
+    const auto info = statFollowingLinks(path);
+    if (!info) {
+        return std::nullopt;
+    }
+    return fileDateOf(info->st_mtime);
+}
+
 std::optional<FileIdentity> fileIdentity(const std::string& path) {
     const auto info = statFollowingLinks(path);
     if (!info) {

@@ -48,6 +48,9 @@ bool matchesMask(const std::string& name, const std::string& mask);
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
 std::optional<std::int64_t> fileSize(const std::string& path);
+// The last modification of a file or folder as DirEntry::fileDate gives it; empty when the
+// path does not exist.
+std::optional<double> fileDate(const std::string& path);
 
 struct FileIdentity {
     std::uint64_t deviceId = 0;
