@@ -16,6 +16,7 @@
 #include "library/LibraryScan.h"
 #include "pictures/CoverView.h"
 #include "pictures/PhotoView.h"
+#include "playback/Jukebox.h"
 #include "playback/Players.h"
 #include "playback/Playlists.h"
 #include "playback/StatusMessage.h"
@@ -50,6 +51,7 @@ void ResetAllState() {
     ResetMouseState();
 
     ResetPlayers();
+    ResetRandom();
     ResetPlaylistState();
     ResetStatusMessage();
     ResetVideoPanel();
