@@ -23,6 +23,7 @@
 #include "playback/WaveVolume.h"
 #include "speech/SpeechVoice.h"
 #include "ui/Editfield.h"
+#include "ui/EnterTextForm.h"
 #include "ui/InfoScroller.h"
 #include "ui/Layout.h"
 #include "ui/MenubarDrawing.h"
@@ -63,5 +64,6 @@ void ResetAllState() {
     ResetInfoScroller();
     ResetMenubarDrawing();
     ResetEditfield();
+    ResetEnterTextForm();
     ResetPaintCache();
 }
