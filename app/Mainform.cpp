@@ -23,6 +23,7 @@
 #include "playback/Video.h"
 #include "playback/WaveVolume.h"
 #include "speech/SpeechVoice.h"
+#include "ui/EnterTextForm.h"
 #include "ui/Layout.h"
 #include "ui/Paint.h"
 #include "ui/Screen.h"
@@ -49,6 +50,7 @@ TMainform::TMainform(const Options& options)
             FormPaint();
         } else if (window()) {
             PaintMarkedRegions(window()->canvas(), regions);
+            EnterTextForm.paint(window()->canvas());
             window()->present();
         }
     });
@@ -175,6 +177,7 @@ void TMainform::FormPaint() {
     for (TCBImage* control : {&CoverImage, &ImagePhoto})
         control->paint(shown->canvas());
     DrawVideoPanel(shown->canvas());
+    EnterTextForm.paint(shown->canvas());
     shown->present();
 }
 
@@ -201,8 +204,42 @@ void TMainform::FormDestroy() {
     gSpeechVoice.reset();
 }
 
+// While the text-entry dialog is shown it is modal: it takes the keys, the typed text and the
+// clicks, and the window behind it sees none of them. True when the event went to the dialog.
+bool TMainform::routeToDialog(const platform::Event& event) {
+    using Type = platform::Event::Type;
+    if (!EnterTextForm.Visible())
+        return false;
+    switch (event.type) {
+    case Type::KeyDown:
+        // A key still counts as activity for the screensaver.
+        if (Timer_Screensaver.enabled())
+            Timer_Screensaver.restart();
+        EnterTextForm.keyDown(event.key);
+        return true;
+    case Type::TextInput:
+        EnterTextForm.textInput(event.text);
+        return true;
+    case Type::MouseButtonDown:
+        if (event.button == 1)
+            EnterTextForm.mouseDown(event.x, event.y);
+        return true;
+    case Type::MouseButtonUp:
+    case Type::MouseMotion:
+    case Type::MouseWheel:
+    case Type::KeyUp:
+        return true;
+    case Type::Quit:
+    case Type::Exposed:
+        return false;
+    }
+    return false;
+}
+
 void TMainform::handleEvent(const platform::Event& event) {
     using Type = platform::Event::Type;
+    if (routeToDialog(event))
+        return;
     switch (event.type) {
     case Type::Quit:
         FormClose();

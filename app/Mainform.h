@@ -44,6 +44,7 @@ private:
     void runStartupSequence();
     void setUpPictureControls();
     void createPlayers();
+    bool routeToDialog(const platform::Event& event);
 
     std::function<std::unique_ptr<platform::MediaPlayer>(bool video)> m_makePlayer;
 

@@ -24,6 +24,7 @@
 #include "playback/WaveVolume.h"
 #include "speech/SpeechVoice.h"
 #include "ui/Editfield.h"
+#include "ui/EnterTextForm.h"
 #include "ui/InfoScroller.h"
 #include "ui/Layout.h"
 #include "ui/MenubarDrawing.h"
@@ -65,5 +66,6 @@ void ResetAllState() {
     ResetInfoScroller();
     ResetMenubarDrawing();
     ResetEditfield();
+    ResetEnterTextForm();
     ResetPaintCache();
 }

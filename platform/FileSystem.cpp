@@ -3,6 +3,8 @@
 #include "platform/Encoding.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <chrono>
 #include <cmath>
 #include <memory>
+#include <system_error>
 
 namespace platform {
 
@@ -194,6 +197,38 @@ bool fileExists(const std::string& path) {
 bool directoryExists(const std::string& path) {
     const auto info = statFollowingLinks(path);
     return info && S_ISDIR(info->st_mode);
+}
+
+bool renameNoReplace(const std::string& from, const std::string& to, std::string& error) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS) {
+        error = std::generic_category().message(errno);
+        return false;
+    }
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0) {
+        error = std::generic_category().message(EEXIST);
+        return false;
+    }
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        error = std::generic_category().message(errno);
+        return false;
+    }
+    return true;
+}
+
+bool removeFile(const std::string& path, std::string& error) {
+    const auto info = statFollowingLinks(path);
+    if (info && S_ISDIR(info->st_mode)) {
+        error = std::generic_category().message(EISDIR);
+        return false;
+    }
+    if (::unlink(path.c_str()) != 0) {
+        error = std::generic_category().message(errno);
+        return false;
+    }
+    return true;
 }
 
 std::optional<std::int64_t> fileSize(const std::string& path) {

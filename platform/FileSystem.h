@@ -52,6 +52,13 @@ std::optional<std::int64_t> fileSize(const std::string& path);
 // path does not exist.
 std::optional<double> fileDate(const std::string& path);
 
+// Renames a file, refusing to replace an existing target: false (error set to the reason) when
+// the target exists or the rename fails. On file systems that cannot rename atomically without
+// replacing, the target is checked first and the window in between is accepted.
+bool renameNoReplace(const std::string& from, const std::string& to, std::string& error);
+// Removes a file (not a folder); false (error set to the reason) when it cannot.
+bool removeFile(const std::string& path, std::string& error);
+
 struct FileIdentity {
     std::uint64_t deviceId = 0;
     std::uint64_t inodeNumber = 0;

@@ -277,6 +277,35 @@ void MainLoop::WaitProcessingMessages(int ms) {
     runUntil(m_clock.nowMs() + std::max(ms, 0), true);
 }
 
+bool MainLoop::hasPendingWork() {
+    {
+        std::lock_guard lock(m_postedMutex);
+        if (!m_posted.empty())
+            return true;
+    }
+    if (!SDL_WasInit(SDL_INIT_EVENTS))
+        return false;
+    SDL_PumpEvents();
+    return SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE;
+}
+
+void MainLoop::runModal(const std::function<bool()>& finished) {
+    while (!finished() && !m_quit) {
+        processPending();
+        if (finished() || m_quit)
+            return;
+        if (!m_clock.isManual()) {
+            waitForEvents(nextTimerDeadline());
+            continue;
+        }
+        if (hasPendingWork())
+            continue;
+        // The handler may end the dialog itself, through the input it gives.
+        if (!m_modalIdleHandler || !m_modalIdleHandler())
+            return;
+    }
+}
+
 void MainLoop::advance(std::int64_t ms) {
     runUntil(m_clock.nowMs() + ms, false);
 }

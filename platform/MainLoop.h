@@ -84,6 +84,16 @@ public:
     // Keeps handling input, timers and posted work until ms have passed (nested loop).
     void WaitProcessingMessages(int ms);
 
+    // The loop of a modal dialog: runs passes, waiting for input, until `finished` returns
+    // true or quit is requested. A manual clock never moves by itself, so there the loop ends
+    // once no input is left and the modal idle handler (tests) gives none.
+    void runModal(const std::function<bool()>& finished);
+    // Tests: called by a modal loop on a manual clock when it has nothing left to handle; it
+    // gives the dialog its input and returns true, or returns false when it has none.
+    void setModalIdleHandler(std::function<bool()> handler) {
+        m_modalIdleHandler = std::move(handler);
+    }
+
     // One pass: pending events, posted work, due timers, then at most one paint.
     void processPending();
     // Tests: moves a manual clock forward by ms, firing every timer at its deadline in order.
@@ -99,6 +109,7 @@ private:
     void runPosted();
     void paintIfRequested();
     std::int64_t nextTimerDeadline() const;
+    bool hasPendingWork();
     void waitForEvents(std::int64_t untilMs);
 
     Clock& m_clock;
@@ -106,6 +117,7 @@ private:
     std::uint64_t m_timerOrder = 0;
     std::function<void(const Event&)> m_eventHandler;
     PaintHandler m_paintHandler;
+    std::function<bool()> m_modalIdleHandler;
     bool m_repaintRequested = false;
     std::uint32_t m_updateRegions = 0;
     bool m_quit = false;

@@ -42,15 +42,27 @@ bool runningHeadless() {
     return !hasValue("DISPLAY") && !hasValue("WAYLAND_DISPLAY");
 }
 
-void showMessageBox(const std::string& title, const std::string& text) {
+namespace {
+
+void showBox(Uint32 icon, const std::string& title, const std::string& text) {
     const std::string line = title + ": " + text;
     LogLine(line);
     // Parented to the focused window, so that the box is not hidden behind a full-screen one.
-    if (!runningHeadless() && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(),
-                                                       text.c_str(), SDL_GetKeyboardFocus()) == 0)
+    if (!runningHeadless() &&
+        SDL_ShowSimpleMessageBox(icon, title.c_str(), text.c_str(), SDL_GetKeyboardFocus()) == 0)
         return;
     std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
+}
+
+} // namespace
+
+void showMessageBox(const std::string& title, const std::string& text) {
+    showBox(SDL_MESSAGEBOX_INFORMATION, title, text);
+}
+
+void showErrorMessageBox(const std::string& text) {
+    showBox(SDL_MESSAGEBOX_ERROR, "Fehler", text);
 }
 
 } // namespace platform

@@ -11,5 +11,7 @@ bool runningHeadless();
 // Shows a modal message with an OK button and logs "title: text". Headless, the message goes
 // to stderr instead of a window.
 void showMessageBox(const std::string& title, const std::string& text);
+// The same with the error icon and the system's caption for errors ("Fehler").
+void showErrorMessageBox(const std::string& text);
 
 } // namespace platform

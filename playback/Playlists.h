@@ -6,7 +6,10 @@
 
 // Playlist editing and the open playlist. Main thread only.
 inline bool gPlaylistEditing = false;
+// File name with extension and folder (ending in "/", always the music root) of the playlist
+// that INTOPLAYLIST appends to while gPlaylistEditing is on.
 inline std::string gEditPlaylistFileName;
+inline std::string gEditPlaylistDirectory;
 // Name (without extension) and folder (ending in "/") of the playlist shown in mmPlaylist.
 inline std::string gOpenPlaylistName;
 inline std::string gOpenPlaylistDirectory;
@@ -17,6 +20,14 @@ void ResetPlaylistState();
 // Replaces the shown list by the titles of a playlist file (".." first). The caller has set
 // mmPlaylist and stored the position; it sets the row and the menubar.
 void ReadPlaylist(const ListElementPtr& playlist);
+// Writes the titles of the shown playlist back to the file they were read from, in list order.
+// Lines of titles the program has not changed keep their bytes. False (and reported) when the
+// file cannot be written.
+bool RewriteOpenPlaylist();
+
+// Whether a typed playlist name can name a file in the music root: not empty, not "." or "..",
+// no "/" and no control character.
+bool IsSafePlaylistName(const std::string& name);
 
 // Playlist commands. The element arguments may be null where the dispatcher passes the current
 // element without checking it.

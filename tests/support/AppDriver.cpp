@@ -209,6 +209,14 @@ bool AppDriver::start() {
         };
     }
     m_form = std::make_unique<TMainform>(options);
+    m_form->loop().setModalIdleHandler([this] {
+        if (m_dialogAnswers.empty())
+            return false;
+        const std::function<void()> answer = std::move(m_dialogAnswers.front());
+        m_dialogAnswers.pop_front();
+        answer();
+        return true;
+    });
     m_form->FormCreate();
     if (m_form->terminated()) {
         m_form->FormDestroy();
@@ -296,6 +304,11 @@ void AppDriver::typeText(const std::string& text) {
     event.type = SDL_TEXTINPUT;
     SDL_strlcpy(event.text.text, text.c_str(), sizeof event.text.text);
     push(event);
+}
+
+void AppDriver::answerDialogs(std::vector<std::function<void()>> answers) {
+    for (auto& answer : answers)
+        m_dialogAnswers.push_back(std::move(answer));
 }
 
 void AppDriver::mouseDown(int x, int y, int button, int clicks) {

@@ -12,6 +12,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -109,6 +110,11 @@ public:
     // Text typed into a text field (an SDL text-input event), then one pass of the loop.
     void typeText(const std::string& text);
 
+    // Answers the next modal dialogs, one function per showing, in order. Each runs inside
+    // the dialog's own loop and gives it its input (typeText, pressKey, click), ending it with
+    // OK or cancel. A dialog shown when no answer is left is cancelled.
+    void answerDialogs(std::vector<std::function<void()>> answers);
+
     // Mouse, in window pixels; button 1 left, 3 right. Each event is followed by one pass of
     // the loop. click() presses and releases; with clicks = 2 it is a double click (press,
     // release, second press counted as 2, release), as SDL reports one.
@@ -176,6 +182,7 @@ private:
     platform::ManualClock m_clock{1'000'000};
     std::unique_ptr<TMainform> m_form;
     std::unique_ptr<TDebugForm> m_debugForm;
+    std::deque<std::function<void()>> m_dialogAnswers;
 };
 
 // The SDL key codes (keycode and scancode) that the program's key table maps to a virtual-key
