@@ -22,6 +22,7 @@
 #include <fstream>
 #include <optional>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -221,45 +222,43 @@ private:
     platform::MpvPlayer* m_player = nullptr;
 };
 
-// Return on a title until the player hands out its first (muted) sound; the counter
-// "audible_ms" adds the muted lead-in.
-void ReturnKeyToFirstAudio(benchmark::State& state) {
+// Presses Return on `row` each iteration; the iteration's time and the "audible_ms" counter are
+// the two figures `pick` takes from the times measured.
+void measurePresses(benchmark::State& state, int row, bool untilSecond,
+                    std::pair<double, double> (*pick)(const ProgramBench::Times&)) {
     ProgramBench bench(state);
     if (!bench.ready())
         return;
     double audible = 0;
     for (auto _ : state) {
-        const auto times = bench.press(2, false);
+        const auto times = bench.press(row, untilSecond);
         if (!times) {
             state.SkipWithError("no sound within 20 s");
             break;
         }
-        state.SetIterationTime(times->firstSound);
-        audible += times->audible;
+        const auto [time, heard] = pick(*times);
+        state.SetIterationTime(time);
+        audible += heard;
     }
     state.counters["audible_ms"] =
         benchmark::Counter(audible * 1000, benchmark::Counter::kAvgIterations);
+}
+
+// Return on a title until the player hands out its first (muted) sound; the counter
+// "audible_ms" adds the muted lead-in.
+void ReturnKeyToFirstAudio(benchmark::State& state) {
+    measurePresses(state, 2, false, [](const ProgramBench::Times& times) {
+        return std::pair{times.firstSound, times.audible};
+    });
 }
 BENCHMARK(ReturnKeyToFirstAudio)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // A one-second title plays to its end; the time until the next title's first sound (the end is
 // noticed by a poll every 1.5 s), and in "audible_ms" until it is heard.
 void ProgramGapBetweenTitles(benchmark::State& state) {
-    ProgramBench bench(state);
-    if (!bench.ready())
-        return;
-    double audible = 0;
-    for (auto _ : state) {
-        const auto times = bench.press(1, true);
-        if (!times) {
-            state.SkipWithError("the second title did not sound within 20 s");
-            break;
-        }
-        state.SetIterationTime(times->gapToSound);
-        audible += times->gapToAudible;
-    }
-    state.counters["audible_ms"] =
-        benchmark::Counter(audible * 1000, benchmark::Counter::kAvgIterations);
+    measurePresses(state, 1, true, [](const ProgramBench::Times& times) {
+        return std::pair{times.gapToSound, times.gapToAudible};
+    });
 }
 BENCHMARK(ProgramGapBetweenTitles)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(6);
 

@@ -66,6 +66,21 @@ struct MpvPlayer::Link {
     std::atomic<bool> frameQueued{false};  // the same for a new video picture
 };
 
+// The callbacks of mpv's threads: post `work` to the main thread once, however often mpv calls
+// before the posted work has run. Posted work finds `self` expired when the player is gone.
+template <std::atomic<bool> MpvPlayer::Link::*queued, void (MpvPlayer::*work)()>
+void MpvPlayer::postOnce(void* data) {
+    auto* link = static_cast<Link*>(data);
+    if ((link->*queued).exchange(true))
+        return;
+    link->loop.post([weak = link->self] {
+        if (const std::shared_ptr<Link> alive = weak.lock()) {
+            (alive.get()->*queued) = false;
+            (alive->player->*work)();
+        }
+    });
+}
+
 void MpvPlayer::HandleDeleter::operator()(mpv_handle* handle) const {
     mpv_terminate_destroy(handle);
 }
@@ -140,35 +155,11 @@ bool MpvPlayer::initialise(std::string& error) {
         }
         m_render.reset(context);
         mpv_render_context_set_update_callback(
-            m_render.get(),
-            [](void* data) {
-                auto* link = static_cast<Link*>(data);
-                if (link->frameQueued.exchange(true))
-                    return;
-                link->loop.post([weak = link->self] {
-                    if (const std::shared_ptr<Link> alive = weak.lock()) {
-                        alive->frameQueued = false;
-                        alive->player->takeNewFrame();
-                    }
-                });
-            },
-            m_link.get());
+            m_render.get(), postOnce<&Link::frameQueued, &MpvPlayer::takeNewFrame>, m_link.get());
     }
 
-    mpv_set_wakeup_callback(
-        m_mpv.get(),
-        [](void* data) {
-            auto* link = static_cast<Link*>(data);
-            if (link->eventsQueued.exchange(true))
-                return;
-            link->loop.post([weak = link->self] {
-                if (const std::shared_ptr<Link> alive = weak.lock()) {
-                    alive->eventsQueued = false;
-                    alive->player->processEvents();
-                }
-            });
-        },
-        m_link.get());
+    mpv_set_wakeup_callback(m_mpv.get(), postOnce<&Link::eventsQueued, &MpvPlayer::processEvents>,
+                            m_link.get());
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/MainLoop.h"
 #include "platform/MediaPlayer.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -72,6 +73,8 @@ private:
         void operator()(mpv_render_context* context) const;
     };
 
+    template <std::atomic<bool> Link::*queued, void (MpvPlayer::*work)()>
+    static void postOnce(void* data);
     bool initialise(std::string& error);
     void handleEvent(const void* event);
     void takeNewFrame();
