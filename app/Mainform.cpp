@@ -30,8 +30,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <ctime>
 
 TMainform::TMainform(const Options& options)
     : TMainformParts(options.clock), m_makePlayer(options.makePlayer) {
@@ -99,7 +97,6 @@ void TMainform::runStartupSequence() {
     if (!ReadConfig())
         terminate();
     ReadRatings();
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
 
     if (gIniRootDirectoryMusic.empty()) {
         // Not configured: the configuration program takes over and this program ends.
