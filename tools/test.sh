@@ -43,7 +43,7 @@ run_preset() {
                           LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp) ;;
         tsan)
             dir=build-tsan
-            sanitizerEnv=("TSAN_OPTIONS=halt_on_error=1 second_deadlock_stack=1") ;;
+            sanitizerEnv=("TSAN_OPTIONS=halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp") ;;
     esac
     echo "== $preset build =="
     cmake --preset "$preset" >/dev/null
