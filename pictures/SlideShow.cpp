@@ -123,13 +123,13 @@ SlideShow::~SlideShow() {
 
 bool SlideShow::start(std::string& message) {
     if (!platform::directoryExists(m_settings.folder)) {
-        message = "Diashow: the folder " + m_settings.folder + " does not exist.";
+        message = "The folder " + m_settings.folder + " does not exist.";
         m_loop.quit();
         return false;
     }
     m_photos = SlideShowPhotos(m_settings.folder);
     if (m_photos.empty()) {
-        message = "Diashow: the folder " + m_settings.folder + " holds no photos.";
+        message = "The folder " + m_settings.folder + " holds no photos.";
         m_loop.quit();
         return false;
     }
