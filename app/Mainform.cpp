@@ -13,6 +13,7 @@
 #include "library/FolderInfoWorker.h"
 #include "library/LibraryScan.h"
 #include "pictures/CoverView.h"
+#include "pictures/PhotoView.h"
 #include "pictures/PictureControlInput.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -27,6 +28,7 @@
 #include "ui/Layout.h"
 #include "ui/Paint.h"
 #include "ui/Screen.h"
+#include "ui/TitlebarList.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -149,6 +151,7 @@ void TMainform::setUpPictureControls() {
     ImagePhoto.JPEGCompressionQuality = 100;
     ImagePhoto.CheckColor = platform::rgb(0, 128, 128);
     ImagePhoto.Font = platform::FontSpec{"MS Sans Serif", 12, false, false, 0};
+    Timer_DiaShowShowTitle.setHandler(Timer_DiaShowShowTitleTimer);
     CoverImage.setColor(platform::rgb(128, 128, 128));
     CoverImage.StretchRatio = true;
     CoverImage.Jpeg.performance = platform::JpegOptions::Performance::BestSpeed;
@@ -173,6 +176,9 @@ void TMainform::FormPaint() {
     // The controls lie on top of what the window draws itself, the video panel on top of all.
     for (TCBImage* control : {&CoverImage, &ImagePhoto})
         control->paint(shown->canvas());
+    // The caption lies on the photo; a repaint between two photos must not lose it.
+    if (gMenuMode == mmPhotoView)
+        PaintPhotoCaption(shown->canvas());
     DrawVideoPanel(shown->canvas());
     EnterTextForm.paint(shown->canvas());
     shown->present();
@@ -193,6 +199,7 @@ void TMainform::FormDestroy() {
     }
     // Folder workers post to this window's loop; none may outlive it.
     StopFolderInfoWorkers();
+    StopPhotoDecodeAhead();
     // The players post to this window's loop as well.
     gMusicPlayer.reset();
     gVideoPlayer.reset();

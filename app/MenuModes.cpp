@@ -226,9 +226,11 @@ void callFunction_JukeboxMenu() {
     BuildMenubar();
 }
 
-// For now it only switches the mode back; hiding the photo control comes with the photo view.
+// The folder list comes back as it was; the photo list stays until the next photo is opened.
 void callFunction_ClosePhotoView() {
     logEnter("callFunction_ClosePhotoView");
+    Mainform().ImagePhoto.setVisible(false);
+    Mainform().Timer_DiaShowShowTitle.setEnabled(false);
     SetMenuMode(mmPhoto);
     Mainform().requestRepaint();
 }

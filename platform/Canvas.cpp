@@ -322,6 +322,26 @@ void Canvas::draw(int x, int y, const Picture& picture) {
     stretchDraw(Rect{x, y, x + picture.width(), y + picture.height()}, picture);
 }
 
+void Canvas::drawBlended(int x, int y, const Picture& picture, int opacity) {
+    if (!m_surface || picture.empty() || opacity <= 0)
+        return;
+    if (opacity >= 255) {
+        draw(x, y, picture);
+        return;
+    }
+    SurfacePtr converted = convertedCopy(picture.surface());
+    SDL_Surface* source = converted ? converted.get() : picture.surface();
+    if (!inCanvasFormat(source))
+        return;
+    // The canvas' own alpha channel is left alone: only the colours are mixed.
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_BLEND);
+    SDL_SetSurfaceAlphaMod(source, static_cast<Uint8>(opacity));
+    SDL_Rect target{x, y, source->w, source->h};
+    SDL_BlitSurface(source, nullptr, m_surface.get(), &target);
+    SDL_SetSurfaceAlphaMod(source, 255);
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+}
+
 void Canvas::stretchDraw(const Rect& dest, const Picture& picture) {
     if (!m_surface || picture.empty() || dest.isEmpty())
         return;

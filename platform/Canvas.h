@@ -110,6 +110,9 @@ public:
     void draw(int x, int y, const Picture& picture);
     // Scales the picture into dest, smoothed (bilinear) when the size changes.
     void stretchDraw(const Rect& dest, const Picture& picture);
+    // Copies the picture unscaled over what is there, mixed with it: opacity 0 leaves the canvas
+    // as it was, 255 covers it as draw() does.
+    void drawBlended(int x, int y, const Picture& picture, int opacity);
     // Leaves out pixels of the key colour (silver by default).
     void drawTransparent(int x, int y, const Picture& picture, Color keyColor = kSilver);
     // Scales by picking the nearest source pixel, so that key-coloured pixels stay exact.

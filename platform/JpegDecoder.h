@@ -23,6 +23,8 @@ struct JpegOptions {
     // picture still covers fitWidth x fitHeight, so it is still only ever shrunk when drawn.
     int fitWidth = 0;
     int fitHeight = 0;
+
+    bool operator==(const JpegOptions&) const = default;
 };
 
 // No picture is decoded to more pixels than this (after scaling): a damaged or hostile header

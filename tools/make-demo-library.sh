@@ -22,6 +22,7 @@ target=$(cd "$target" && pwd)
 
 ln -sfn "$repo/build/zuvenmedia" "$target/zuvenmedia"
 ln -sfn "$repo/build/config.exe" "$target/config.exe"
+ln -sfn "$repo/build/Diashow.exe" "$target/Diashow.exe"
 [ -d "$repo/Skins" ] && ln -sfn "$repo/Skins" "$target/Skins"
 
 music="$target/Musik"

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -149,14 +150,8 @@ void TCBImage::LoadImage(const std::string& fileName) {
     } else {
         switch (pictureTypeOf(fileName)) {
         case PictureType::Jpeg: {
-            // A fitted picture is never drawn larger than the control, so it need not be
-            // decoded larger either; a picture shown at its natural size keeps every pixel.
-            platform::JpegOptions options = Jpeg;
-            if (StretchRatio) {
-                options.fitWidth = Width();
-                options.fitHeight = Height();
-            }
-            m_picture = platform::loadJpegFile(fileName, options); // logs its own failures
+            // logs its own failures
+            m_picture = platform::loadJpegFile(fileName, DecodeOptions());
             break;
         }
         case PictureType::Bmp:
@@ -169,6 +164,22 @@ void TCBImage::LoadImage(const std::string& fileName) {
             break;
         }
     }
+    paintNow(PaintScope::Whole);
+}
+
+platform::JpegOptions TCBImage::DecodeOptions() const {
+    // A fitted picture is never drawn larger than the control, so it need not be decoded
+    // larger either; a picture shown at its natural size keeps every pixel.
+    platform::JpegOptions options = Jpeg;
+    if (StretchRatio) {
+        options.fitWidth = Width();
+        options.fitHeight = Height();
+    }
+    return options;
+}
+
+void TCBImage::ShowPicture(platform::Picture picture) {
+    m_picture = std::move(picture);
     paintNow(PaintScope::Whole);
 }
 

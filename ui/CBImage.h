@@ -51,6 +51,11 @@ public:
     // at the smallest scale that still covers the control's bounds, so set them first.
     // Paints at once.
     void LoadImage(const std::string& fileName);
+    // The options LoadImage decodes a JPEG with at the current bounds, so that a picture can be
+    // decoded elsewhere (ahead of time, on a worker) exactly as the control would.
+    platform::JpegOptions DecodeOptions() const;
+    // Takes a picture decoded elsewhere in place of loading a file; paints at once.
+    void ShowPicture(platform::Picture picture);
     void ClearImage();
     const platform::Picture& Picture() const { return m_picture; }
     platform::Rect ImageRect() const { return m_imageRect; }

@@ -486,28 +486,29 @@ void DrawCover(const std::string& fileName) {
     });
 }
 
+void PaintPhotoCaption(Canvas& canvas) {
+    const TCBImage& image = Mainform().ImagePhoto;
+    canvas.setTextBackground(true);
+    canvas.drawTransparent(0, 0, gSkin.PhotoNameBar);
+    canvas.drawTransparent(image.Left(), image.Top(), gSkin.PhotoNameBar);
+    if (const ListElementPtr photo = gDiashowPhotoList.element(gDiashowPhotoIndex)) {
+        canvas.setFont(FontSpec{gFontName, gFontSizePhotoName, false, false, gFontColorPhotoName});
+        canvas.textRect(gPhotoNameRect, gPhotoNameRect.left, gPhotoNameRect.top,
+                        photo->Name() + " (" + FormatPhotoDate(photo->FileDate()) + ")");
+    }
+    if (gCaptionPhotoTitle.empty())
+        return;
+    const Rect& title = gPhotoTitleRect;
+    const Rect shifted{title.left + 1, title.top + 1, title.right + 1, title.bottom + 1};
+    canvas.setFont(
+        FontSpec{gFontName, gFontSizePhotoTitle, false, false, gFontColorPhotoTitleLight});
+    canvas.textRect(shifted, shifted.left, shifted.top, gCaptionPhotoTitle);
+    canvas.setFont(FontSpec{gFontName, gFontSizePhotoTitle, false, false, gFontColorPhotoTitle});
+    canvas.textRect(title, title.left, title.top, gCaptionPhotoTitle);
+}
+
 void DrawPhotoCaption() {
-    TMainformParts& form = Mainform();
-    form.paintNow();
-    RedrawOnScreen([&form](Canvas& canvas) {
-        canvas.setTextBackground(true);
-        canvas.drawTransparent(0, 0, gSkin.PhotoNameBar);
-        canvas.drawTransparent(form.ImagePhoto.Left(), form.ImagePhoto.Top(), gSkin.PhotoNameBar);
-        if (const ListElementPtr photo = gDiashowPhotoList.element(gDiashowPhotoIndex)) {
-            canvas.setFont(
-                FontSpec{gFontName, gFontSizePhotoName, false, false, gFontColorPhotoName});
-            canvas.textRect(gPhotoNameRect, gPhotoNameRect.left, gPhotoNameRect.top,
-                            photo->Name() + " (" + FormatPhotoDate(photo->FileDate()) + ")");
-        }
-        if (gCurrentPhotoTitle.empty())
-            return;
-        const Rect& title = gPhotoTitleRect;
-        const Rect shifted{title.left + 1, title.top + 1, title.right + 1, title.bottom + 1};
-        canvas.setFont(
-            FontSpec{gFontName, gFontSizePhotoTitle, false, false, gFontColorPhotoTitleLight});
-        canvas.textRect(shifted, shifted.left, shifted.top, gCurrentPhotoTitle);
-        canvas.setFont(
-            FontSpec{gFontName, gFontSizePhotoTitle, false, false, gFontColorPhotoTitle});
-        canvas.textRect(title, title.left, title.top, gCurrentPhotoTitle);
-    });
+    gCaptionPhotoTitle = gCurrentPhotoTitle;
+    Mainform().paintNow();
+    RedrawOnScreen([](Canvas& canvas) { PaintPhotoCaption(canvas); });
 }

@@ -26,6 +26,9 @@ void DrawCover(platform::Canvas& canvas, const std::string& fileName);
 void DrawCover(const std::string& fileName);
 // The caption and title of the photo being viewed (repaints the window first).
 void DrawPhotoCaption();
+// The caption alone, over the photo, with the title it showed last: part of every paint of the
+// photo view.
+void PaintPhotoCaption(platform::Canvas& canvas);
 void DrawClockLine(platform::Canvas& canvas);
 
 // "Dienstag, 8. Dezember 2026    03:12 " for the given local time.

@@ -62,8 +62,8 @@ TEST_F(PlayCommandTest, ATitleQueuesItselfAndTheTitlesAfterIt) {
     EXPECT_EQ(gActualTitleList.element(1)->FileName(), "03 Drei.mp3");
     EXPECT_EQ(gActualTitleIndex, 0);
     EXPECT_EQ(gPlayMode, kPlayModeNormal);
-    for (const char* line : {"play title \"02 Zwei.mp3\"", "von 2 bis 4",
-                             "gActualTitleList[1] = 03 Drei.mp3"})
+    for (const char* line :
+         {"play title \"02 Zwei.mp3\"", "von 2 bis 4", "gActualTitleList[1] = 03 Drei.mp3"})
         EXPECT_TRUE(logged(line)) << line;
     // The chosen title is the one that plays.
     EXPECT_EQ(gMusicPlayer->mode(), platform::PlayerMode::Playing);
@@ -74,15 +74,16 @@ TEST_F(PlayCommandTest, PhotosVideosAndLinksGoToTheirRoutines) {
     const struct {
         void (*enter)();
         const char* line;
-    } cases[] = {{callFunction_PhotoMenu, "enter OpenPhotoView()"},
-                 {callFunction_VideoMenu, "play video \"film.avi\""},
-                 {callFunction_ProgramMenu, "start program \"editor.desktop\""}};
+        bool opensView; // the photo leaves its list for the photo view
+    } cases[] = {{callFunction_PhotoMenu, "show photo \"bild1.jpg\"", true},
+                 {callFunction_VideoMenu, "play video \"film.avi\"", false},
+                 {callFunction_ProgramMenu, "start program \"editor.desktop\"", false}};
     for (const auto& c : cases) {
         c.enter();
         const std::uint8_t mode = gMenuMode;
         playRow(2);
         EXPECT_TRUE(logged(c.line)) << c.line;
-        EXPECT_EQ(gMenuMode, mode);
+        EXPECT_EQ(gMenuMode, c.opensView ? mmPhotoView : mode);
     }
 }
 
