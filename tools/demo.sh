@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup-debian.sh
 cmake --preset default >/dev/null
-cmake --build --preset default -j2 --target zuvenmedia config.exe
+cmake --build --preset default -j2 --target zuvenmedia config.exe Diashow.exe
 tools/make-demo-library.sh demo
 cd demo
 exec ./zuvenmedia
