@@ -9,6 +9,8 @@
 #include "support/TestJpeg.h"
 #include "ui/Layout.h"
 
+#include "support/Pixels.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -28,19 +30,10 @@ constexpr Color kRed = rgb(220, 30, 30);
 constexpr Color kGreen = rgb(30, 200, 60);
 constexpr Color kBlue = rgb(30, 60, 220);
 
-void writeJpeg(const std::string& path, int width, int height, Color color) {
-    const auto bytes = testsupport::encodeSolidJpeg(width, height, color);
-    testsupport::writeFile(path, std::string(bytes.begin(), bytes.end()));
-}
+using testsupport::writeSolidJpeg;
 
 bool near(Color actual, Color expected) {
-    for (int shift : {0, 8, 16}) {
-        const int a = static_cast<int>((actual >> shift) & 0xFF);
-        const int e = static_cast<int>((expected >> shift) & 0xFF);
-        if (std::abs(a - e) > 12)
-            return false;
-    }
-    return true;
+    return testsupport::colorNear(actual, expected, 12);
 }
 
 // What the window shows now, without painting it again.
@@ -66,9 +59,9 @@ protected:
         driver.createLibrary(settings);
         // The photo root: "..", two folders, then three photos of different sizes.
         const std::string root = driver.photoRoot();
-        writeJpeg(root + "Sonnenuntergang.jpg", 1600, 1200, kRed);
-        writeJpeg(root + "Strand.jpg", 400, 300, kGreen);
-        writeJpeg(root + "Zoo.jpg", 1200, 900, kBlue);
+        writeSolidJpeg(root + "Sonnenuntergang.jpg", 1600, 1200, kRed);
+        writeSolidJpeg(root + "Strand.jpg", 400, 300, kGreen);
+        writeSolidJpeg(root + "Zoo.jpg", 1200, 900, kBlue);
         testsupport::writeFile(root + "Diashow.dat",
                                "[Diashow]\r\nStrand=Am Strand\r\nzoo=Im Zoo\r\n");
         ASSERT_TRUE(driver.start());

@@ -3,6 +3,8 @@
 #include "TemporaryFolder.h"
 #include "support/TestJpeg.h"
 
+#include "support/Pixels.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -24,12 +26,7 @@ constexpr Color kRedAsGrey = rgb(76, 76, 76); // red's luminance
 
 // JPEG is lossy: colours are compared within a tolerance per channel.
 bool near(Color actual, Color expected, int tolerance = 24) {
-    for (int shift : {0, 8, 16}) {
-        const int a = (actual >> shift) & 0xFF, e = (expected >> shift) & 0xFF;
-        if (std::abs(a - e) > tolerance)
-            return false;
-    }
-    return true;
+    return testsupport::colorNear(actual, expected, tolerance);
 }
 
 bool isGrey(Color c) {

@@ -2,7 +2,20 @@
 
 #include "platform/Canvas.h"
 
+#include <cstdlib>
+
 namespace testsupport {
+
+// JPEG is lossy: colours compare within a tolerance per channel.
+inline bool colorNear(platform::Color actual, platform::Color expected, int tolerance) {
+    for (int shift : {0, 8, 16}) {
+        const int a = static_cast<int>((actual >> shift) & 0xFF);
+        const int e = static_cast<int>((expected >> shift) & 0xFF);
+        if (std::abs(a - e) > tolerance)
+            return false;
+    }
+    return true;
+}
 
 // Pixel counts over an area of anything with pixel(x, y): a Canvas or a Picture.
 template <typename Image>

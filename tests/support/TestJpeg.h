@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "support/TempDir.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -84,6 +85,12 @@ inline std::vector<std::uint8_t> encodeSolidJpeg(int width, int height, platform
                                                  const JpegEncoding& encoding = {}) {
     return encodeJpeg(
         width, height, [color](int, int) { return color; }, encoding);
+}
+
+// Writes a picture of one colour as a JPEG file.
+inline void writeSolidJpeg(const std::string& path, int width, int height, platform::Color color) {
+    const std::vector<std::uint8_t> bytes = encodeSolidJpeg(width, height, color);
+    writeFile(path, std::string(bytes.begin(), bytes.end()));
 }
 
 } // namespace testsupport

@@ -6,6 +6,8 @@
 #include "support/TempDir.h"
 #include "support/TestJpeg.h"
 
+#include "support/Pixels.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -22,20 +24,10 @@ constexpr Color kRed = rgb(220, 30, 30);
 constexpr Color kGreen = rgb(30, 200, 60);
 constexpr Color kBlue = rgb(30, 60, 220);
 
-void writeJpeg(const std::string& path, int width, int height, Color color) {
-    const auto bytes = testsupport::encodeSolidJpeg(width, height, color);
-    testsupport::writeFile(path, std::string(bytes.begin(), bytes.end()));
-}
-
-int channel(Color color, int shift) {
-    return static_cast<int>((color >> shift) & 0xFF);
-}
+using testsupport::writeSolidJpeg;
 
 bool near(Color actual, Color expected, int tolerance = 12) {
-    for (int shift : {0, 8, 16})
-        if (std::abs(channel(actual, shift) - channel(expected, shift)) > tolerance)
-            return false;
-    return true;
+    return testsupport::colorNear(actual, expected, tolerance);
 }
 
 platform::Event key(int code) {
@@ -81,9 +73,9 @@ TEST(DiashowProgramTest, BadArgumentsGiveTheUsageAndAFolderWithoutPhotosEndsAtOn
 TEST(DiashowProgramTest, ShowsThePhotosInOrderWithThePauseAndFadesUntilEscape) {
     testsupport::TempDir dir;
     const std::string folder = dir.path() + "/";
-    writeJpeg(folder + "a.jpg", 1600, 1200, kRed);
-    writeJpeg(folder + "B.jpeg", 160, 120, kGreen);
-    writeJpeg(folder + "c.JPG", 320, 100, kBlue);
+    writeSolidJpeg(folder + "a.jpg", 1600, 1200, kRed);
+    writeSolidJpeg(folder + "B.jpeg", 160, 120, kGreen);
+    writeSolidJpeg(folder + "c.JPG", 320, 100, kBlue);
     testsupport::writeFile(folder + "readme.txt", "not a photo");
     testsupport::writeFile(folder + "Diashow.dat", "[Diashow]\r\nb=Im Garten\r\n");
 
@@ -139,7 +131,7 @@ TEST(DiashowProgramTest, ShowsThePhotosInOrderWithThePauseAndFadesUntilEscape) {
 
 TEST(DiashowProgramTest, QOrAClickEndsTheShow) {
     testsupport::TempDir dir;
-    writeJpeg(dir.file("only.jpg"), 64, 48, kRed);
+    writeSolidJpeg(dir.file("only.jpg"), 64, 48, kRed);
     platform::Event click;
     click.type = platform::Event::Type::MouseButtonDown;
     click.button = 1;
