@@ -78,6 +78,15 @@ void Window::position(int& x, int& y) const {
         SDL_GetWindowPosition(m_window.get(), &x, &y);
 }
 
+void setCursorVisible(bool visible) {
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+bool cursorVisible() {
+    return !SDL_WasInit(SDL_INIT_VIDEO) || SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
+}
+
 SdlSession::SdlSession() {
     if (gSessionCount++ == 0) {
         gSessionOk = SDL_Init(kSubsystems) == 0;

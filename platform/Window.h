@@ -42,6 +42,10 @@ private:
     int m_presentCount = 0;
 };
 
+// The mouse pointer over the program's windows: hidden while covers are shown full screen.
+void setCursorVisible(bool visible);
+bool cursorVisible();
+
 // SDL's subsystems for the lifetime of the object (video, events and timers, fonts, PNG).
 // Sessions may nest and follow each other in one process: the first one starts the
 // subsystems, the last one to end shuts them down. Main thread only.
