@@ -122,7 +122,7 @@ void TMainform::runStartupSequence() {
     SetMenuMode(mmMain);
     HightlightTitlebarIndex = 0;
     gHighlightedMenuItem = -1;
-    gScreensaverCoverShown.fill(0);
+    gScreensaverCoverShown.clear();
 
     m_scanThread = std::jthread([root = gIniRootDirectoryMusic, &mainLoop = loop()](
                                     std::stop_token stop) { BuildLibrary(root, mainLoop, stop); });
@@ -157,6 +157,10 @@ void TMainform::setUpPictureControls() {
     CoverImage.Jpeg.performance = platform::JpegOptions::Performance::BestSpeed;
     CoverImage.Jpeg.progressiveDisplay = true;
     CoverImage.onClick = CoverImageClick;
+    Timer_ChangeCoverImage.setHandler(Timer_ChangeCoverImageTimer);
+    Timer_Screensaver.setHandler(Timer_ScreensaverTimer);
+    Timer_ScreensaverCoverShow.setHandler(Timer_ScreensaverCoverShowTimer);
+    Timer_ScreensaverCoverShowWait.setHandler(Timer_ScreensaverCoverShowWaitTimer);
     // A control that must show itself at once is drawn over the back buffer and presented.
     for (TCBImage* control : {&ImagePhoto, &CoverImage}) {
         control->onPaintNow = [this](TCBImage& image) {
@@ -176,6 +180,9 @@ void TMainform::FormPaint() {
     // The controls lie on top of what the window draws itself, the video panel on top of all.
     for (TCBImage* control : {&CoverImage, &ImagePhoto})
         control->paint(shown->canvas());
+    CoverImageShape1.paint(shown->canvas());
+    CoverImageShape2.paint(shown->canvas());
+    LabelCoverScreensaver1.paint(shown->canvas());
     // The caption lies on the photo; a repaint between two photos must not lose it.
     if (gMenuMode == mmPhotoView)
         PaintPhotoCaption(shown->canvas());

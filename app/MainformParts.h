@@ -4,6 +4,7 @@
 #include "platform/MainLoop.h"
 #include "platform/Window.h"
 #include "ui/CBImage.h"
+#include "ui/Controls.h"
 
 #include <memory>
 
@@ -38,6 +39,10 @@ public:
     // The picture controls placed on the window: the full-window photo and the album cover.
     TCBImage ImagePhoto;
     TCBImage CoverImage;
+    // The screensaver's shadows right of and below the cover, and its caption.
+    TShape CoverImageShape1;
+    TShape CoverImageShape2;
+    TLabel LabelCoverScreensaver1;
 
     // The 18 timers of the main window, as designed; start-up changes some of them.
     platform::Timer Timer_DeleteStatusMessage;

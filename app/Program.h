@@ -1,8 +1,7 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <string>
+#include <vector>
 
 // Process-wide values of the program's start-up (main thread only).
 
@@ -11,8 +10,9 @@
 inline std::string gProgramDirectory;
 // Scale factor for the skin's font sizes, chosen from the configured screen width.
 inline float gFontScale = 1.0f;
-// Flags of the cover-show screensaver; cleared at start-up.
-inline std::array<std::uint8_t, 10000> gScreensaverCoverShown{};
+// The covers the screensaver has shown in its current cycle, indexed like gFoundFrontCovers;
+// as long as that list (it grows while the scan runs). Cleared at start-up.
+inline std::vector<bool> gScreensaverCoverShown;
 
 // 0.5 below 800 pixels, 0.6 from 800, 0.75 from 1000, 0.8 from 1100, 1.0 from 1200.
 float ComputeFontScale(int screenWidth);

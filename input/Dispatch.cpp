@@ -104,10 +104,7 @@ const std::array<CommandRow, 26> kCommands = {{
     {"FINDTITLE", Needs::Nothing, kAnyType, [](const ListElementPtr&) { ToggleTitleSearch(); }},
     {"NEXT", Needs::Nothing, kAnyType, [](const ListElementPtr&) { callFunction_NextTrack(); }},
     {"COVERFULLSCREEN", Needs::Nothing, kAnyType,
-     [](const ListElementPtr&) {
-         ShowPressedKeyText("Cover Fullscreen");
-         ShowCoverFullscreen(gCurrentCoverFrontFileName);
-     }},
+     [](const ListElementPtr&) { ShowCurrentCoverFullscreen(); }},
     {"3DCOVERSHOW", Needs::Nothing, kAnyType,
      [](const ListElementPtr&) { callFunction_3DCoverShow(); }},
     {"RATING", Needs::ElementOrSkip, kAnyType,
