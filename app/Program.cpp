@@ -20,6 +20,10 @@ float ComputeFontScale(int screenWidth) {
         if (screenWidth >= step.minWidth)
             scale = step.scale;
     }
+    // The skins' sizes suit screens up to a full-HD width; wider screens (2560, 3840 pixels)
+    // have their rows as many times taller, and the texts grow with them.
+    if (screenWidth > kFullSizeUpToWidth)
+        scale = static_cast<float>(screenWidth) / static_cast<float>(kFullSizeUpToWidth);
     return scale;
 }
 

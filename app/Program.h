@@ -14,7 +14,10 @@ inline float gFontScale = 1.0f;
 // as long as that list (it grows while the scan runs). Cleared at start-up.
 inline std::vector<bool> gScreensaverCoverShown;
 
-// 0.5 below 800 pixels, 0.6 from 800, 0.75 from 1000, 0.8 from 1100, 1.0 from 1200.
+// Widest screen on which the skin's font sizes are used unscaled.
+inline constexpr int kFullSizeUpToWidth = 1920;
+// 0.5 below 800 pixels, 0.6 from 800, 0.75 from 1000, 0.8 from 1100, 1.0 from 1200 up to
+// 1920; beyond that, width / 1920 (2.0 at 3840).
 float ComputeFontScale(int screenWidth);
 
 // Puts the values above back to their start-up state.

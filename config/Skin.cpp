@@ -217,8 +217,8 @@ std::vector<PictureFile> pictureFiles(TSkinPictures& set) {
 // pictures again, so it is decoded for the largest resolution the options screen offers, or the
 // configured one when that is larger; a huge picture need not be decoded larger than that.
 platform::JpegOptions backgroundFit() {
-    return platform::JpegOptions{.fitWidth = std::max(gIniScreenWidth, 1600),
-                                 .fitHeight = std::max(gIniScreenHeight, 1200)};
+    return platform::JpegOptions{.fitWidth = std::max(gIniScreenWidth, 3840),
+                                 .fitHeight = std::max(gIniScreenHeight, 2160)};
 }
 
 bool isJpeg(std::string_view fileName) {

@@ -1,6 +1,7 @@
 #include "library/ListElement.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace {
@@ -84,22 +85,21 @@ void TListElement::SetYesNoOption(std::uint8_t group, const std::string& key,
 }
 
 void TListElement::SetChoiceOption(std::uint8_t group, const std::string& key,
-                                   const std::array<std::string, kOptionChoiceSlots>& choices,
-                                   int choiceCount, const std::string& description,
-                                   const std::string& caption) {
+                                   std::vector<std::string> choices, int choiceCount,
+                                   const std::string& description, const std::string& caption) {
     m_optionKind = kOptionKindChoice;
     m_optionGroupNo = group;
     m_optionKey = key;
     m_optionCaption = caption;
     m_optionDescription = description;
     m_optionValue = 1;
-    // More choices than slots would let the options screen step onto empty texts.
-    m_optionChoiceCount = std::clamp(choiceCount, 0, kOptionChoiceSlots);
-    m_optionChoices = choices;
+    // A count beyond the texts would let the options screen step onto empty texts.
+    m_optionChoiceCount = std::clamp(choiceCount, 0, static_cast<int>(choices.size()));
+    m_optionChoices = std::move(choices);
 }
 
 const std::string& TListElement::choice(int i) const {
-    if (i < 1 || i > kOptionChoiceSlots)
+    if (i < 1 || i > static_cast<int>(m_optionChoices.size()))
         return kEmpty;
     return m_optionChoices[static_cast<std::size_t>(i - 1)];
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The kind of a list row. The numeric values are fixed: they index icons and debug names.
 enum class ListElementType : std::uint8_t {
@@ -27,7 +27,7 @@ enum class ListElementType : std::uint8_t {
 constexpr std::uint8_t kOptionKindNone = 0;
 constexpr std::uint8_t kOptionKindChoice = 2;
 constexpr std::uint8_t kOptionKindYesNo = 3;
-// Number of choice slots of a choice row, numbered 1..kOptionChoiceSlots.
+// Choices of the fixed option rows; only the skin row may offer more (one per installed skin).
 constexpr int kOptionChoiceSlots = 8;
 
 // 1-based byte position of the last occurrence of ch in text, -1 when it does not occur.
@@ -86,13 +86,12 @@ public:
     std::string Describe() const;
 
     // Options-screen rows. A yes/no row reads OptionValue -1 until the screen sets it; a
-    // choice row starts on choice 1, and its count is limited to the eight slots.
+    // choice row starts on choice 1, and its count is limited to the choices given.
     void SetYesNoOption(std::uint8_t group, const std::string& key, const std::string& caption,
                         const std::string& description);
     void SetChoiceOption(std::uint8_t group, const std::string& key,
-                         const std::array<std::string, kOptionChoiceSlots>& choices,
-                         int choiceCount, const std::string& description,
-                         const std::string& caption);
+                         std::vector<std::string> choices, int choiceCount,
+                         const std::string& description, const std::string& caption);
     const std::string& OptionKey() const { return m_optionKey; }
     const std::string& OptionCaption() const { return m_optionCaption; }
     const std::string& OptionDescription() const { return m_optionDescription; }
@@ -101,7 +100,7 @@ public:
     int OptionChoiceCount() const { return m_optionChoiceCount; }
     int OptionValue() const { return m_optionValue; }
     void SetOptionValue(int value) { m_optionValue = value; }
-    // Text of choice i (1..8); empty for any other number.
+    // Text of choice i (1..the number of choices given); empty for any other number.
     const std::string& choice(int i) const;
 
 private:
@@ -128,7 +127,7 @@ private:
     std::string m_optionDescription;
     std::uint8_t m_optionKind = kOptionKindNone;
     std::uint8_t m_optionGroupNo = 0;
-    std::array<std::string, kOptionChoiceSlots> m_optionChoices;
+    std::vector<std::string> m_optionChoices;
     int m_optionValue = 0;
     int m_optionChoiceCount = 0;
 };

@@ -9,6 +9,7 @@
 #include "ui/Editfield.h"
 #include "ui/HeaderBar.h"
 #include "ui/MenubarDrawing.h"
+#include "ui/OptionsList.h"
 #include "ui/StatusLine.h"
 #include "ui/TitlebarList.h"
 
@@ -78,9 +79,11 @@ void PaintMainScreen(platform::Canvas& canvas) {
         return;
     DrawScrollbar(canvas);
     DrawMenubar(canvas, false);
-    // The options screen draws its own rows over this screen; every other mode shows the list
-    // (the main menu its own variant of it).
-    if (gMenuMode != mmOptions)
+    // The options screen has rows of its own; every other mode shows the list (the main menu
+    // its own variant of it).
+    if (gMenuMode == mmOptions)
+        DrawOptionsList(canvas);
+    else
         DrawTitlebarList(canvas);
     // The search field lies over the folder-name line above the list.
     if (Editfield.Visible())

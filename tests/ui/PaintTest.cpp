@@ -43,7 +43,7 @@ TEST_F(PaintTest, ModesStopPaintingAtTheirStep) {
         {mmPhotoView, false, false, false},
         {mmCoverFullscreen, true, false, false},
         {mmCoverScreensaver, true, false, false},
-        {mmOptions, true, false, true},
+        {mmOptions, true, true, true}, // the options rows in place of the list
         {mmVideo, true, true, true},
         {mmPlaylist, true, true, true},
     };
