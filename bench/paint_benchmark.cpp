@@ -65,7 +65,11 @@ void PaintFullScreen(benchmark::State& state) {
     for (auto _ : state)
         form.FormPaint();
 }
-BENCHMARK(PaintFullScreen)->Args({800, 600})->Args({1280, 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintFullScreen)
+    ->Args({800, 600})
+    ->Args({1280, 1024})
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond);
 
 void PaintListOnly(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);

@@ -30,6 +30,14 @@ struct StretchedBackground {
 };
 StretchedBackground gStretchedBackground;
 
+void stretchBackground(platform::Canvas& canvas) {
+    const platform::Rect screen{0, 0, gIniScreenWidth, gIniScreenHeight};
+    if (gSkin.Background.empty())
+        canvas.fillRect(screen, kBackgroundWithoutPicture);
+    else
+        canvas.stretchDraw(screen, gSkin.Background);
+}
+
 const platform::Picture& stretchedBackground() {
     StretchedBackground& cache = gStretchedBackground;
     const platform::Picture& source = gSkin.Background;
@@ -39,7 +47,7 @@ const platform::Picture& stretchedBackground() {
                          cache.height == gIniScreenHeight;
     if (!current) {
         platform::Canvas whole(gIniScreenWidth, gIniScreenHeight);
-        DrawBackground(whole);
+        stretchBackground(whole);
         cache = StretchedBackground{source.surface(), source.width(),   source.height(),
                                     gIniScreenWidth,  gIniScreenHeight, whole.snapshot()};
     }
@@ -49,11 +57,9 @@ const platform::Picture& stretchedBackground() {
 } // namespace
 
 void DrawBackground(platform::Canvas& canvas) {
-    const platform::Rect screen{0, 0, gIniScreenWidth, gIniScreenHeight};
-    if (gSkin.Background.empty())
-        canvas.fillRect(screen, kBackgroundWithoutPicture);
-    else
-        canvas.stretchDraw(screen, gSkin.Background);
+    // Stretching the picture on every paint would cost more than the rest of the screen once
+    // the window is larger than the picture.
+    canvas.draw(0, 0, stretchedBackground());
 }
 
 void RestoreBackground(platform::Canvas& canvas, const platform::Rect& region) {
