@@ -4,6 +4,7 @@
 #include <espeak-ng/speak_lib.h>
 
 #include <atomic>
+#include <optional>
 
 namespace platform {
 
@@ -15,34 +16,23 @@ std::atomic<EspeakVoice*> g_activeVoice{nullptr};
 // stops a text only when the sample callback asks it to, so the callback answers "abort" then.
 std::atomic<bool> g_stopping{false};
 
+// espeak-ng does not come back reliably from espeak_ng_Terminate and a new start in the same
+// process (its output thread's flags survive and a later cancel can wait forever), so the
+// engine is started once, with the output of the first voice, and kept until the process ends.
+// Guarded by g_engineTaken.
+bool g_initialised = false;
+std::optional<EspeakOutput> g_output;
+std::string g_playbackError;
+
 std::string statusText(espeak_ng_STATUS status) {
     char text[256] = {};
     espeak_ng_GetStatusCodeMessage(status, text, sizeof text);
     return text;
 }
 
-// Starts the engine with one output mode; espeak_ng_Terminate undoes it, also after a failure.
-espeak_ng_STATUS initialiseEngine(espeak_ng_OUTPUT_MODE mode) {
-    espeak_ng_InitializePath(nullptr);
-    espeak_ng_ERROR_CONTEXT context = nullptr;
-    espeak_ng_STATUS status = espeak_ng_Initialize(&context);
-    espeak_ng_ClearErrorContext(&context);
-    if (status != ENS_OK)
-        return status;
-    return espeak_ng_InitializeOutput(mode, 0, nullptr);
-}
-
-// espeak-ng opens the sound device only when it speaks, and reports no device then, so an
-// empty text is spoken synchronously once to find out. It makes no sound where a device exists.
-espeak_ng_STATUS probeSoundDevice() {
-    espeak_ng_STATUS status = initialiseEngine(
-        static_cast<espeak_ng_OUTPUT_MODE>(ENOUTPUT_MODE_SYNCHRONOUS | ENOUTPUT_MODE_SPEAK_AUDIO));
-    if (status == ENS_OK)
-        status =
-            espeak_ng_Synthesize("", 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
-    espeak_ng_Terminate();
-    return status;
-}
+constexpr auto kRetrieval = espeak_ng_OUTPUT_MODE{};
+constexpr auto kProbe =
+    static_cast<espeak_ng_OUTPUT_MODE>(ENOUTPUT_MODE_SYNCHRONOUS | ENOUTPUT_MODE_SPEAK_AUDIO);
 } // namespace
 
 struct EspeakVoice::Token {};
@@ -74,33 +64,60 @@ std::unique_ptr<EspeakVoice> EspeakVoice::create(EspeakVoiceOptions options, std
 EspeakVoice::EspeakVoice(Token, EspeakVoiceOptions options) : m_options(std::move(options)) {}
 
 bool EspeakVoice::start(std::string& error) {
-    const bool playback = m_options.output == EspeakOutput::Playback;
-    if (playback) {
-        if (const espeak_ng_STATUS status = probeSoundDevice(); status != ENS_OK) {
+    const EspeakOutput output = m_options.output;
+    if (!g_initialised) {
+        espeak_ng_InitializePath(nullptr);
+        espeak_ng_ERROR_CONTEXT context = nullptr;
+        const espeak_ng_STATUS status = espeak_ng_Initialize(&context);
+        espeak_ng_ClearErrorContext(&context);
+        if (status != ENS_OK) {
             error = "espeak-ng cannot start: " + statusText(status);
             return false;
         }
+        g_initialised = true;
+    }
+    if (g_output && *g_output != output) {
+        error = "espeak-ng runs with another output in this process";
+        return false;
+    }
+    if (!g_output) {
+        if (output == EspeakOutput::Playback) {
+            if (g_playbackError.empty()) {
+                // espeak-ng opens the sound device only when it speaks, and reports a missing
+                // device only to a synchronous call, so an empty text is spoken that way once to
+                // find out. It makes no sound where a device exists.
+                espeak_ng_STATUS status = espeak_ng_InitializeOutput(kProbe, 0, nullptr);
+                if (status == ENS_OK)
+                    status = espeak_ng_Synthesize("", 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
+                                                  nullptr, nullptr);
+                if (status != ENS_OK)
+                    g_playbackError = "espeak-ng cannot start: " + statusText(status);
+            }
+            if (!g_playbackError.empty()) {
+                error = g_playbackError;
+                return false;
+            }
+        }
+        const espeak_ng_STATUS status = espeak_ng_InitializeOutput(
+            output == EspeakOutput::Playback ? ENOUTPUT_MODE_SPEAK_AUDIO : kRetrieval, 0, nullptr);
+        if (status != ENS_OK) {
+            error = "espeak-ng cannot start: " + statusText(status);
+            return false;
+        }
+        g_output = output;
+        if (output == EspeakOutput::Memory)
+            espeak_SetSynthCallback(&EspeakCallbacks::samples);
     }
     g_activeVoice = this;
     m_started = true;
-    const espeak_ng_STATUS status =
-        initialiseEngine(playback ? ENOUTPUT_MODE_SPEAK_AUDIO : espeak_ng_OUTPUT_MODE{});
-    if (status != ENS_OK) {
-        error = "espeak-ng cannot start: " + statusText(status);
-        return false;
-    }
-    if (!playback)
-        espeak_SetSynthCallback(&EspeakCallbacks::samples);
     m_sampleRate = espeak_ng_GetSampleRate();
     return true;
 }
 
 EspeakVoice::~EspeakVoice() {
-    if (m_started) {
-        g_stopping = true;
-        espeak_ng_Terminate();
-        g_stopping = false;
-    }
+    // Nothing of this voice may be said, or reach its onSamples, after it is gone.
+    if (m_started)
+        cancel();
     g_activeVoice = nullptr;
     g_engineTaken = false;
 }
@@ -108,6 +125,8 @@ EspeakVoice::~EspeakVoice() {
 void EspeakVoice::cancel() {
     g_stopping = true;
     espeak_ng_Cancel();
+    // espeak-ng's cancel does not always wait for the text being synthesised to stop.
+    espeak_ng_Synchronize();
     g_stopping = false;
 }
 

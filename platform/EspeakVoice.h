@@ -28,12 +28,14 @@ struct EspeakVoiceOptions {
 };
 
 // A voice on libespeak-ng. espeak-ng keeps its engine in process-wide state, so at most one
-// EspeakVoice exists at a time: creating a second one fails until the first is gone.
+// EspeakVoice exists at a time: creating a second one fails until the first is gone. The engine
+// is started by the first voice and kept until the process ends; every later voice of the
+// process must ask for the same output.
 // Main thread only (the thread that created it); texts are synthesised on espeak-ng's thread.
 class EspeakVoice {
 public:
     // Null, with `error` set, when espeak-ng cannot start: its data is missing, Playback finds
-    // no sound device, or another EspeakVoice exists.
+    // no sound device, another EspeakVoice exists, or the engine runs with the other output.
     static std::unique_ptr<EspeakVoice> create(EspeakVoiceOptions options, std::string& error);
     struct Token; // only create() makes a voice
     EspeakVoice(Token, EspeakVoiceOptions options);

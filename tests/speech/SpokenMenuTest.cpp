@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-
 #include <memory>
 #include <ostream>
 #include <string>
