@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config git
     libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev fonts-liberation
-    libjpeg62-turbo-dev libmpv-dev libespeak-ng-dev libglib2.0-dev
+    libjpeg62-turbo-dev libmpv-dev libespeak-ng-dev espeak-ng-data libglib2.0-dev
     libgl-dev libglm-dev libsimpleini-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libclang-rt-14-dev
