@@ -25,9 +25,11 @@
 #include "playback/WaveVolume.h"
 #include "speech/SpeechVoice.h"
 #include "ui/EnterTextForm.h"
+#include "ui/InfoScroller.h"
 #include "ui/Layout.h"
 #include "ui/Paint.h"
 #include "ui/Screen.h"
+#include "ui/TitleAnimation.h"
 #include "ui/TitlebarList.h"
 
 #include <algorithm>
@@ -61,6 +63,9 @@ TMainform::TMainform(const Options& options)
     Timer_MusicTitlePlaying.setHandler(Timer_MusicTitlePlayingTimer);
     Timer_MusicTitleOver.setHandler(Timer_MusicTitleOverTimer);
     Timer_DeleteStatusMessage.setHandler(Timer_DeleteStatusMessageTimer);
+    Timer_RefreshClock.setHandler(Timer_RefreshClockTimer);
+    Timer_InfoScroller.setHandler(Timer_InfoScrollerTimer);
+    Timer_AnimateCurrentTitle.setHandler(Timer_AnimateCurrentTitleTimer);
 }
 
 void TMainform::createPlayers() {
@@ -122,6 +127,7 @@ void TMainform::runStartupSequence() {
     SetMenuMode(mmMain);
     HightlightTitlebarIndex = 0;
     gHighlightedMenuItem = -1;
+    StartInfoScrollerCountdown();
     gScreensaverCoverShown.clear();
 
     m_scanThread = std::jthread([root = gIniRootDirectoryMusic, &mainLoop = loop()](

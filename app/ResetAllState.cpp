@@ -29,6 +29,7 @@
 #include "ui/Layout.h"
 #include "ui/MenubarDrawing.h"
 #include "ui/Paint.h"
+#include "ui/TitleAnimation.h"
 
 void ResetAllState() {
     ResetFolderInfoWorkers();
@@ -64,6 +65,7 @@ void ResetAllState() {
 
     ResetScreenLayout();
     ResetInfoScroller();
+    ResetTitleAnimation();
     ResetMenubarDrawing();
     ResetEditfield();
     ResetEnterTextForm();

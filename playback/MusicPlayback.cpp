@@ -15,6 +15,7 @@
 #include "playback/StatusMessage.h"
 #include "playback/Video.h"
 #include "playback/WaveVolume.h"
+#include "ui/InfoScroller.h"
 #include "ui/StatusLine.h"
 #include "ui/TitlebarList.h"
 
@@ -308,6 +309,7 @@ void Timer_MusicTitlePlayingTimer() {
     if (gSecondsPlayed < gPlayingTitleSeconds)
         ++gSecondsPlayed;
     DrawProgressText();
+    CountDownToNextInfoText();
 }
 
 void Timer_MusicTitleOverTimer() {

@@ -24,8 +24,9 @@ void callFunction_Pause();
 void SkipForward();
 void SkipBackward();
 
-// The handlers of Timer_MusicTitlePlaying (counts the seconds played), Timer_MusicTitleOver
-// (notices the end of a title or video) and Timer_DeleteStatusMessage.
+// The handlers of Timer_MusicTitlePlaying (counts the seconds played and the seconds until the
+// next info text), Timer_MusicTitleOver (notices the end of a title or video) and
+// Timer_DeleteStatusMessage.
 void Timer_MusicTitlePlayingTimer();
 void Timer_MusicTitleOverTimer();
 void Timer_DeleteStatusMessageTimer();

@@ -5,6 +5,7 @@
 #include "ui/HeaderBar.h"
 #include "ui/MenubarDrawing.h"
 #include "ui/StatusLine.h"
+#include "ui/TitleAnimation.h"
 #include "ui/TitlebarList.h"
 
 platform::Canvas* ScreenCanvas() {
@@ -43,6 +44,9 @@ void paintWindowRegions(platform::Canvas& canvas, std::uint32_t regions) {
         DrawMenubar(canvas, true);
     if (marked(ScreenRegion::TitlebarList))
         DrawTitlebarList(canvas);
+    // Over a list redrawn in the same pass.
+    if (marked(ScreenRegion::TitleAnimation))
+        DrawTitleAnimation(canvas);
     if (marked(ScreenRegion::Scrollbar))
         DrawScrollbar(canvas);
     if (marked(ScreenRegion::HeaderBar))

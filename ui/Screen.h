@@ -21,6 +21,7 @@ enum class ScreenRegion : std::uint32_t {
     StatusText = 1u << 6,
     ProgressText = 1u << 7,
     VideoPanel = 1u << 8,
+    TitleAnimation = 1u << 9, // the next step of the playing title's icon
 };
 
 // The back buffer of the main window; null when there is no window (unit tests).

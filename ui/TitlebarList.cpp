@@ -382,13 +382,19 @@ std::string FormatPhotoDate(double fileDate) {
 }
 
 void DrawClockLine(Canvas& canvas) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    const std::string text = FormatClockLine(local);
+    // The program's clock, so that a test's manual clock decides what the line shows.
+    const std::int64_t now =
+        MainformExists() ? Mainform().clock().wallClockMs() : platform::SteadyClock().wallClockMs();
+    const std::string text = FormatClockLine(platform::localTimeOfWallClock(now));
     canvas.setTextBackground(true);
     canvas.setFont(FontSpec{gFontName, gFontSizeFolderName, true, true, gFontColorFolderName});
     canvas.textOut(gTitlebarRight - canvas.textWidth(text), gFolderNameY, text);
+}
+
+void Timer_RefreshClockTimer() {
+    // The clock line stands only above the main menu.
+    if (gMenuMode == mmMain)
+        Mainform().requestRepaint();
 }
 
 void DrawScrollbar(Canvas& canvas) {

@@ -29,7 +29,10 @@ void DrawPhotoCaption();
 // The caption alone, over the photo, with the title it showed last: part of every paint of the
 // photo view.
 void PaintPhotoCaption(platform::Canvas& canvas);
+// The date and time line above the main menu, from the program's clock.
 void DrawClockLine(platform::Canvas& canvas);
+// Handler of Timer_RefreshClock: keeps the clock line of the main menu current.
+void Timer_RefreshClockTimer();
 
 // "Dienstag, 8. Dezember 2026    03:12 " for the given local time.
 std::string FormatClockLine(const std::tm& time);

@@ -25,6 +25,7 @@
 #include "ui/InfoScroller.h"
 #include "ui/Layout.h"
 #include "ui/MenubarDrawing.h"
+#include "ui/TitleAnimation.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,9 @@ std::map<std::string, std::string> globalsNow() {
     ZVN_ROW(gListTop);
     ZVN_ROW(gCoverRect);
     ZVN_ROW(gInfoScrollerText);
+    ZVN_ROW(gSecondsUntilNextInfo);
+    ZVN_ROW(gInfoTextKind);
+    ZVN_ROW(gTitleAnimationStep);
     ZVN_ROW(gDrawnMenuHighlight);
     ZVN_ROW(Editfield.Visible());
     ZVN_ROW(Editfield.Text());
@@ -131,6 +135,8 @@ TEST(ResetAllStateTest, NothingOfAnEarlierRunRemains) {
         gWaveVolume = 0x8000;
         gSecondsPlayed = 12;
         gInfoScrollerText = "Info";
+        gInfoTextKind = 0;
+        gTitleAnimationStep = 5;
         Editfield.setText("abc");
         Editfield.Show();
         SetStatusMessage("Meldung");
