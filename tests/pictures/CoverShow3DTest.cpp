@@ -216,8 +216,11 @@ TEST_F(CoverShow3DEndToEndTest, AnyMouseButtonEndsTheShow) {
     for (int button : {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT}) {
         bool shown = false;
         driver.answerDialogs({[&] {
-            shown = ActiveDirect3DForm() != nullptr;
+            TDirect3DForm* show = ActiveDirect3DForm();
+            ASSERT_NE(show, nullptr);
+            shown = true;
             driver.click(400, 300, 1, button);
+            EXPECT_TRUE(show->Closed()) << button;
         }});
         driver.pressKey(kCoverKey);
         EXPECT_TRUE(shown) << button;
