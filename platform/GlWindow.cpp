@@ -9,6 +9,7 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <string_view>
 
@@ -48,7 +49,9 @@ std::string takeGlError() {
 
 // Buffer objects are OpenGL 1.5; they are fetched from the driver, so older drivers still run
 // on client-side vertex arrays.
-struct BufferFunctions {
+} // namespace
+
+struct GlWindow::BufferFunctions {
     PFNGLGENBUFFERSPROC genBuffers = nullptr;
     PFNGLDELETEBUFFERSPROC deleteBuffers = nullptr;
     PFNGLBINDBUFFERPROC bindBuffer = nullptr;
@@ -61,19 +64,10 @@ struct BufferFunctions {
     }
 };
 
+namespace {
+
 template <typename Function> void fetch(Function& function, const char* name) {
     function = reinterpret_cast<Function>(SDL_GL_GetProcAddress(name));
-}
-
-BufferFunctions bufferFunctions() {
-    BufferFunctions functions;
-    fetch(functions.genBuffers, "glGenBuffers");
-    fetch(functions.deleteBuffers, "glDeleteBuffers");
-    fetch(functions.bindBuffer, "glBindBuffer");
-    fetch(functions.bufferData, "glBufferData");
-    fetch(functions.mapBuffer, "glMapBuffer");
-    fetch(functions.unmapBuffer, "glUnmapBuffer");
-    return functions;
 }
 
 bool hasBmpExtension(std::string_view path) {
@@ -92,6 +86,8 @@ SDL_Window* createWindow(const std::string& title, int greenBits) {
 }
 
 } // namespace
+
+GlWindow::GlWindow(OpenKey) {}
 
 GlOpenResult GlWindow::open(const std::string& title) {
     GlOpenResult result;
@@ -124,6 +120,14 @@ GlOpenResult GlWindow::open(const std::string& title) {
     if (!self.m_context || SDL_GL_MakeCurrent(self.m_window, self.m_context) != 0)
         return fail(GlOpenFailure::NoContext);
     self.m_vsync = SDL_GL_SetSwapInterval(1) == 0;
+    self.m_buffers = std::make_unique<BufferFunctions>();
+    BufferFunctions& functions = *self.m_buffers;
+    fetch(functions.genBuffers, "glGenBuffers");
+    fetch(functions.deleteBuffers, "glDeleteBuffers");
+    fetch(functions.bindBuffer, "glBindBuffer");
+    fetch(functions.bufferData, "glBufferData");
+    fetch(functions.mapBuffer, "glMapBuffer");
+    fetch(functions.unmapBuffer, "glUnmapBuffer");
     SDL_GL_GetDrawableSize(self.m_window, &self.m_width, &self.m_height);
     return result;
 }
@@ -133,11 +137,8 @@ GlWindow::~GlWindow() {
         SDL_GL_MakeCurrent(m_window, m_context);
         if (!m_textures.empty())
             glDeleteTextures(static_cast<GLsizei>(m_textures.size()), m_textures.data());
-        if (m_vertexBuffer != 0) {
-            const BufferFunctions functions = bufferFunctions();
-            if (functions.deleteBuffers)
-                functions.deleteBuffers(1, &m_vertexBuffer);
-        }
+        if (m_vertexBuffer != 0)
+            m_buffers->deleteBuffers(1, &m_vertexBuffer);
         SDL_GL_MakeCurrent(m_window, nullptr);
         SDL_GL_DeleteContext(m_context);
     }
@@ -153,7 +154,7 @@ std::uint32_t GlWindow::windowId() const {
 
 GlWindow::BufferFailure GlWindow::createVertexBuffer(std::span<const GlVertex> vertices,
                                                      std::string& description) {
-    const BufferFunctions functions = bufferFunctions();
+    const BufferFunctions& functions = *m_buffers;
     if (!functions.complete()) {
         m_clientVertices.assign(vertices.begin(), vertices.end());
         return BufferFailure::None;
@@ -277,9 +278,8 @@ void GlWindow::clear() {
 void GlWindow::drawTriangles(GlTexture texture, int firstVertex, int triangleCount) {
     applyViewport();
     const char* base = nullptr;
-    const BufferFunctions functions = bufferFunctions();
     if (m_vertexBuffer != 0)
-        functions.bindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
+        m_buffers->bindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
     else if (!m_clientVertices.empty())
         base = reinterpret_cast<const char*>(m_clientVertices.data());
     else

@@ -62,7 +62,7 @@ class GlWindow {
 public:
     static GlOpenResult open(const std::string& title);
     // Only open() makes windows.
-    explicit GlWindow(OpenKey) {}
+    explicit GlWindow(OpenKey);
     ~GlWindow();
     GlWindow(const GlWindow&) = delete;
     GlWindow& operator=(const GlWindow&) = delete;
@@ -100,6 +100,7 @@ public:
     Color readPixel(int x, int y) const;
 
 private:
+    struct BufferFunctions;
     void applyViewport();
 
     SDL_Window* m_window = nullptr;
@@ -109,6 +110,7 @@ private:
     int m_height = 0;
     bool m_vsync = false;
     std::uint32_t m_lastPresentTicks = 0;
+    std::unique_ptr<BufferFunctions> m_buffers; // fetched once the context is current
     unsigned int m_vertexBuffer = 0;
     std::vector<GlVertex> m_clientVertices; // when the driver has no buffer objects
     std::vector<GlTexture> m_textures;
