@@ -8,6 +8,7 @@
 #include "platform/KeyMap.h"
 #include "platform/Window.h"
 #include "support/AppDriver.h"
+#include "support/KeepOpenGlLoaded.h"
 #include "support/Pixels.h"
 #include "support/TempDir.h"
 #include "support/TestJpeg.h"
@@ -107,6 +108,7 @@ protected:
     void SetUp() override {
         ResetAllState();
         ASSERT_TRUE(session.ok());
+        testsupport::keepOpenGlLibrariesLoaded();
         form.FrontFile = folder.file("front.jpg");
         form.BackFile = folder.file("back.jpg");
         form.HingeFile = kSkinFolder + "3d_cdcover_vornelinks.bmp";
@@ -160,6 +162,7 @@ protected:
         settings.moreDisplay = "ShowCover2D_or_3D=3\r\n";
         driver.createLibrary(settings);
         ASSERT_TRUE(driver.start());
+        testsupport::keepOpenGlLibrariesLoaded();
         // "Musik", then the first folder (below "..").
         driver.pressKey(vk::Return);
         driver.pressKey(vk::Down);

@@ -1,6 +1,7 @@
 #include "platform/GlWindow.h"
 
 #include "platform/Window.h"
+#include "support/KeepOpenGlLoaded.h"
 #include "support/TempDir.h"
 
 #include <SDL.h>
@@ -37,6 +38,7 @@ TEST(GlWindowViewport, KeepsTheFourByThreePictureCentred) {
 TEST(GlWindowTest, DrawsTexturedFacesAndCullsThoseTurnedCounterClockwise) {
     platform::SdlSession session;
     ASSERT_TRUE(session.ok());
+    testsupport::keepOpenGlLibrariesLoaded();
     testsupport::TempDir folder;
     const std::string green = folder.file("green.bmp");
     {
