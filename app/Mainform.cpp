@@ -12,6 +12,7 @@
 #include "input/Mouse.h"
 #include "library/FolderInfoWorker.h"
 #include "library/LibraryScan.h"
+#include "pictures/CoverShow3D.h"
 #include "pictures/CoverView.h"
 #include "pictures/PhotoView.h"
 #include "pictures/PictureControlInput.h"
@@ -221,10 +222,13 @@ void TMainform::FormDestroy() {
     gSpeechVoice.reset();
 }
 
-// While the text-entry dialog is shown it is modal: it takes the keys, the typed text and the
-// clicks, and the window behind it sees none of them. True when the event went to the dialog.
+// While the 3D cover show or the text-entry dialog is shown it is modal: it takes the keys, the
+// typed text and the clicks, and the window behind it sees none of them. True when the event
+// went to the dialog.
 bool TMainform::routeToDialog(const platform::Event& event) {
     using Type = platform::Event::Type;
+    if (TDirect3DForm* show = ActiveDirect3DForm())
+        return show->handleEvent(event);
     if (!EnterTextForm.Visible())
         return false;
     switch (event.type) {

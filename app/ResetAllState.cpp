@@ -14,6 +14,7 @@
 #include "library/CoverLookup.h"
 #include "library/FolderInfoWorker.h"
 #include "library/LibraryScan.h"
+#include "pictures/CoverShow3D.h"
 #include "pictures/CoverView.h"
 #include "pictures/PhotoView.h"
 #include "playback/Jukebox.h"
@@ -61,6 +62,7 @@ void ResetAllState() {
     ResetSpeechVoice();
 
     ResetCoverView();
+    ResetCoverShow3D();
     ResetPhotoView();
 
     ResetScreenLayout();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -21,6 +22,9 @@ struct Event {
         Exposed,
     };
     Type type = Type::Exposed;
+    // Quit, Exposed: the SDL id of the window concerned; 0 when the whole program is asked to
+    // end.
+    std::uint32_t windowId = 0;
 
     // KeyDown, KeyUp: the virtual-key code (vk::) and the modifiers held with it.
     int key = 0;

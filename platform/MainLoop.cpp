@@ -25,6 +25,7 @@ std::optional<Event> eventFromSdl(const SDL_Event& sdl) {
         event.type = Event::Type::Quit;
         return event;
     case SDL_WINDOWEVENT:
+        event.windowId = sdl.window.windowID;
         if (sdl.window.event == SDL_WINDOWEVENT_CLOSE)
             event.type = Event::Type::Quit;
         else if (sdl.window.event == SDL_WINDOWEVENT_EXPOSED)
@@ -289,13 +290,17 @@ bool MainLoop::hasPendingWork() {
     return SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE;
 }
 
-void MainLoop::runModal(const std::function<bool()>& finished) {
+void MainLoop::runModal(const std::function<bool()>& finished, const std::function<bool()>& idle) {
     while (!finished() && !m_quit) {
         processPending();
         if (finished() || m_quit)
             return;
+        const bool moreIdleWork = idle && idle();
+        if (finished() || m_quit)
+            return;
         if (!m_clock.isManual()) {
-            waitForEvents(nextTimerDeadline());
+            if (!moreIdleWork)
+                waitForEvents(nextTimerDeadline());
             continue;
         }
         if (hasPendingWork())

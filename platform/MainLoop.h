@@ -87,7 +87,9 @@ public:
     // The loop of a modal dialog: runs passes, waiting for input, until `finished` returns
     // true or quit is requested. A manual clock never moves by itself, so there the loop ends
     // once no input is left and the modal idle handler (tests) gives none.
-    void runModal(const std::function<bool()>& finished);
+    // `idle` runs once a pass after the input; when it returns true it wants to run again at
+    // once (a dialog that animates), so the loop does not wait for input.
+    void runModal(const std::function<bool()>& finished, const std::function<bool()>& idle = {});
     // Tests: called by a modal loop on a manual clock when it has nothing left to handle; it
     // gives the dialog its input and returns true, or returns false when it has none.
     void setModalIdleHandler(std::function<bool()> handler) {

@@ -2,6 +2,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/Log.h"
+#include "platform/MessageBox.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -89,6 +90,11 @@ bool cursorVisible() {
 
 SdlSession::SdlSession() {
     if (gSessionCount++ == 0) {
+        // Headless, a window's frames only go to memory. SDL would otherwise present them
+        // through an OpenGL renderer where the driver has one (offscreen), loading Mesa for
+        // every window; the environment variable of the hint still overrides this.
+        if (runningHeadless())
+            SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
         gSessionOk = SDL_Init(kSubsystems) == 0;
         if (!gSessionOk)
             LogError(std::string("SDL cannot start: ") + SDL_GetError());

@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup-debian.sh
 
-export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ZVN_HEADLESS=1
+export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ZVN_HEADLESS=1
 
 # The whole suite in one process, shuffled with a seed that is printed, so that a failing order
 # can be run again.
@@ -23,7 +23,7 @@ run_shuffled() {
     if ! env "$@" "$binary" --gtest_shuffle --gtest_random_seed="$seed" --gtest_brief=1; then
         {
             echo "The shuffled run failed. Repeat this order with:"
-            printf '    SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ZVN_HEADLESS=1 '
+            printf '    SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ZVN_HEADLESS=1 '
             printf '%q ' "$@" "$binary" --gtest_shuffle --gtest_random_seed="$seed"
             echo
         } >&2

@@ -36,7 +36,7 @@ public:
         for (char** e = environ; *e; ++e)
             env.emplace_back(*e);
         env.push_back("ZVN_LOCK_DIR=" + lockDirectory);
-        env.push_back("SDL_VIDEODRIVER=dummy");
+        env.push_back("SDL_VIDEODRIVER=offscreen");
         env.push_back("SDL_AUDIODRIVER=dummy");
         env.push_back("ZVN_HEADLESS=1");
         std::vector<char*> envp;
