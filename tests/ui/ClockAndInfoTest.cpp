@@ -7,6 +7,7 @@
 #include "app/ResetAllState.h"
 #include "config/Config.h"
 #include "config/Skin.h"
+#include "library/FolderInfoWorker.h"
 #include "library/LibraryScan.h"
 #include "platform/Encoding.h"
 #include "platform/KeyMap.h"
@@ -215,6 +216,9 @@ TEST_F(ClockAndInfoEndToEndTest, PlayingTitlesIconSwingsOnlyInItsFolderOverItsRo
     driver.pressKey(vk::Down);
     driver.pressKey(vk::Return);
     ASSERT_NE(gCurrentDirectory, firstFolder());
+    // The folder's information arrives from a worker in real time; the comparison below must
+    // see the list after it, or a slow run counts its late rows as movement.
+    WaitForFolderInfoWorkers();
     driver.advance(100);
     const platform::Picture still = screen();
     driver.advance(500);
