@@ -108,7 +108,7 @@ void TMainform::runStartupSequence() {
 
     if (gIniRootDirectoryMusic.empty()) {
         // Not configured: the configuration program takes over and this program ends.
-        const std::string configProgram = gProgramDirectory + "/config.exe";
+        const std::string configProgram = ProgramFile("config.exe");
         if (!platform::startDetached(configProgram, {}, gProgramDirectory))
             LogError(configProgram + " could not be started");
         terminate();

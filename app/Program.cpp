@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "platform/FileSystem.h"
 #include "platform/StartValues.h"
 
 namespace {
@@ -25,6 +26,19 @@ float ComputeFontScale(int screenWidth) {
     if (screenWidth > kFullSizeUpToWidth)
         scale = static_cast<float>(screenWidth) / static_cast<float>(kFullSizeUpToWidth);
     return scale;
+}
+
+std::string ProgramFile(const std::string& relativePath) {
+    const std::string own = gProgramDirectory + "/" + relativePath;
+    const auto exists = [](const std::string& path) {
+        return platform::fileExists(path) || platform::directoryExists(path);
+    };
+    if (exists(own))
+        return own;
+    const std::string beside = platform::executableDirectory();
+    if (!beside.empty() && beside != gProgramDirectory && exists(beside + "/" + relativePath))
+        return beside + "/" + relativePath;
+    return own;
 }
 
 void ResetProgramState() {

@@ -258,7 +258,7 @@ bool loadPictures(const std::string& alreadyReported) {
 } // namespace
 
 std::string SkinDirectory() {
-    return gProgramDirectory + "/Skins/" + gIniSkinName;
+    return ProgramFile("Skins/" + gIniSkinName);
 }
 
 int ScaleFontSize(int size, float scale) {

@@ -66,7 +66,8 @@ struct TSkinPictures {
 };
 inline TSkinPictures gSkin;
 
-// The skin folder: gProgramDirectory + "/Skins/" + gIniSkinName (no trailing "/").
+// The skin folder "Skins/" + gIniSkinName (no trailing "/"): the user's own in gProgramDirectory,
+// else the installed one beside the executable (ProgramFile).
 std::string SkinDirectory();
 
 // Reads the skin definition into the variables above and scales the font sizes. False when the

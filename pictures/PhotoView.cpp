@@ -139,7 +139,7 @@ std::vector<std::string> DiashowArguments() {
 
 void callDiashowFunction_StartDiashow() {
     LogLine("enter callDiashowFunction_StartDiashow()");
-    const std::string program = gProgramDirectory + "/Diashow.exe";
+    const std::string program = ProgramFile("Diashow.exe");
     // The program goes on in mmPhoto whether or not the diashow starts; a failure is only
     // logged.
     if (!platform::startDetached(program, DiashowArguments(), gProgramDirectory))

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <memory>
 #include <system_error>
 
@@ -312,6 +313,14 @@ std::optional<FastDirListing> listDirectoryForWalk(const std::string& dir) {
         listing.entries.begin(), listing.entries.end(),
         [](const FastDirEntry& a, const FastDirEntry& b) { return nameLess(a.name, b.name); });
     return listing;
+}
+
+std::string executableDirectory() {
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return {};
+    return executable.parent_path().string();
 }
 
 std::string currentDirectory() {

@@ -95,6 +95,10 @@ std::optional<FastDirListing> listDirectoryForWalk(const std::string& dir);
 // The process's working directory without a final "/" ("/" itself for the root).
 std::string currentDirectory();
 
+// The folder of the running program's executable (links resolved), without a final "/";
+// empty when the system does not tell it.
+std::string executableDirectory();
+
 // A moment as local time in days since 30 Dec 1899, the fraction being the time of day.
 double toDelphiDateTime(std::time_t time);
 double nowDelphiDateTime();
