@@ -12,6 +12,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libclang-rt-14-dev
     ffmpeg
+    dbus-daemon libglib2.0-bin
 )
 
 missing=()
