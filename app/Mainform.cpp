@@ -22,6 +22,7 @@
 #include "platform/Process.h"
 #include "playback/MusicPlayback.h"
 #include "playback/Players.h"
+#include "playback/RemoteControl.h"
 #include "playback/Video.h"
 #include "playback/WaveVolume.h"
 #include "speech/SpeechVoice.h"
@@ -37,7 +38,8 @@
 #include <cstdint>
 
 TMainform::TMainform(const Options& options)
-    : TMainformParts(options.clock), m_makePlayer(options.makePlayer) {
+    : TMainformParts(options.clock), m_makePlayer(options.makePlayer),
+      m_offerRemoteControl(options.offerRemoteControl) {
     gProgramDirectory =
         options.programDirectory.empty() ? platform::currentDirectory() : options.programDirectory;
     while (gProgramDirectory.size() > 1 && gProgramDirectory.back() == '/')
@@ -143,6 +145,8 @@ void TMainform::runStartupSequence() {
         timer->setEnabled(true);
 
     gSpeechVoice = CreateSpeechVoice();
+    if (m_offerRemoteControl)
+        m_remoteControl = std::make_unique<RemoteControl>(loop(), true);
 }
 
 void TMainform::FormShow() {
@@ -206,6 +210,8 @@ void TMainform::FormDestroy() {
     if (m_destroyed)
         return;
     m_destroyed = true;
+    // Its thread posts commands to this window's loop.
+    m_remoteControl.reset();
     // The scan is told to stop and waited for, so it never outlives the lists it fills.
     if (m_scanThread.joinable()) {
         m_scanThread.request_stop();

@@ -11,6 +11,8 @@
 
 // The main window: adds to the parts the subsystems use the window itself, the event handlers,
 // the start-up sequence and the library scan thread. Main thread only.
+class RemoteControl;
+
 class TMainform : public TMainformParts {
 public:
     struct Options {
@@ -18,6 +20,9 @@ public:
         platform::Clock* clock = nullptr; // null: the steady clock
         // Makes the music (false) and the video player (true); null: players on libmpv.
         std::function<std::unique_ptr<platform::MediaPlayer>(bool video)> makePlayer;
+        // Offers the desktop's media-player interface on the session bus (the program, not
+        // the tests that run many windows in one process).
+        bool offerRemoteControl = false;
     };
 
     explicit TMainform(const Options& options);
@@ -48,6 +53,8 @@ private:
 
     std::function<std::unique_ptr<platform::MediaPlayer>(bool video)> m_makePlayer;
 
+    bool m_offerRemoteControl = false;
+    std::unique_ptr<RemoteControl> m_remoteControl;
     std::jthread m_scanThread;
     bool m_notConfigured = false;
     bool m_destroyed = false;

@@ -21,7 +21,9 @@ int main() {
         return 1;
     }
 
-    TMainform form(TMainform::Options{});
+    TMainform::Options options;
+    options.offerRemoteControl = true;
+    TMainform form(options);
     form.FormCreate();
     // The log opens once the main window exists; lines of the start-up are written then.
     TDebugForm debugForm(gProgramDirectory);

@@ -67,6 +67,7 @@ Mp3ElementInfo ReadMp3ElementInfo(const std::string& fullPath) {
     if (audio.Tag.Present) {
         info.artist = audio.Tag.Artist;
         info.title = audio.Tag.Title;
+        info.album = audio.Tag.Album;
         info.comment = audio.Tag.Comment;
         info.year = audio.Tag.Year;
         info.trackNo = audio.Tag.TrackNo;

@@ -19,6 +19,8 @@ struct Mp3ElementInfo {
     int lengthSeconds = 0;
     std::string artist;
     std::string title;
+    // Not kept in the element: only the media-player interface shows it.
+    std::string album;
     std::string comment;
     std::string year;
     // The line the INFO command scrolls; empty when the file could not be read.

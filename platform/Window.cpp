@@ -67,6 +67,13 @@ void Window::minimize() {
         SDL_MinimizeWindow(m_window.get());
 }
 
+void Window::raise() {
+    if (!m_window)
+        return;
+    SDL_RestoreWindow(m_window.get());
+    SDL_RaiseWindow(m_window.get());
+}
+
 void Window::moveTo(int x, int y) {
     if (m_window)
         SDL_SetWindowPosition(m_window.get(), x, y);

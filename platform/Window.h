@@ -30,6 +30,8 @@ public:
     // How often present() has been called; a loop pass is meant to present at most once.
     int presentCount() const { return m_presentCount; }
     void minimize();
+    // Restores a minimised window and brings it in front of the others.
+    void raise();
     void moveTo(int x, int y);
     void position(int& x, int& y) const;
 

@@ -19,6 +19,7 @@
 #include "ui/StatusLine.h"
 #include "ui/TitlebarList.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -244,6 +245,37 @@ void callFunction_NextTrack() {
     DrawStatusLine();
     if (!gPlayingTitle && gPlayMode == kPlayModeJukebox)
         removeJukeboxHead();
+}
+
+void callFunction_PreviousTrack() {
+    LogLine("enter callFunction_PreviousTrack()");
+    ShowPressedKeyText("Vorheriger Titel");
+    if (gPlayMode == kPlayModeJukebox || gActualTitleIndex <= 0 ||
+        gActualTitleIndex >= gActualTitleList.count()) {
+        ShowPressedKeyText("???");
+        return;
+    }
+    --gActualTitleIndex;
+    PlayTitleNumber();
+}
+
+void SeekMusicTo(std::int64_t positionMs) {
+    platform::MediaPlayer* player = gMusicPlayer.get();
+    if (!player || !gPlayingTitle || gSkipBusy)
+        return;
+    const PlayerMode mode = player->mode();
+    if (!IsPlayingOrPaused(mode))
+        return;
+    positionMs =
+        std::clamp<std::int64_t>(positionMs, 0, std::max<std::int64_t>(player->lengthMs(), 0));
+    gSkipBusy = true;
+    if (mode == PlayerMode::Playing)
+        seekAndPlayOn(*player, positionMs, true);
+    else
+        player->seek(positionMs);
+    gSkipBusy = false;
+    gSecondsPlayed = std::min(gPlayingTitleSeconds, static_cast<int>(positionMs / 1000));
+    DrawProgressText();
 }
 
 void callFunction_Stop() {

@@ -2,6 +2,8 @@
 
 #include "library/ListElement.h"
 
+#include <cstdint>
+
 // Music playback: one title at a time from the play queue, faded out before anything else
 // starts, with the first half second of every start muted. Main thread only; the waits keep
 // the main loop running, so keys and timers are handled meanwhile.
@@ -16,6 +18,12 @@ void PlayMusicWithMutedLeadIn();
 void WaitProcessingMessages(int ms);
 // NEXT, and the end of a title: the next queued title.
 void callFunction_NextTrack();
+// The title before the playing one in the queue; refused ("???") in a jukebox, whose played
+// titles have left the queue, and at the queue's first title.
+void callFunction_PreviousTrack();
+// Moves the playing or paused music to positionMs (clamped to the title), which plays on or
+// stays paused as it was. Nothing happens without a title in the music player.
+void SeekMusicTo(std::int64_t positionMs);
 // Stops music (with fade-out) and video.
 void callFunction_Stop();
 // Pauses or continues music and video.
