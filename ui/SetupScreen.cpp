@@ -8,7 +8,9 @@
 #include "platform/FileSystem.h"
 #include "platform/JpegDecoder.h"
 #include "platform/KeyMap.h"
+#include "platform/MessageBox.h"
 #include "platform/Process.h"
+#include "platform/Profile.h"
 
 #include <algorithm>
 
@@ -314,6 +316,12 @@ int RunConfigProgram(const std::vector<std::string>& args, const std::string& di
         err = "config.exe: " + message + "\n";
         return 1;
     }
+    // Nobody may be at a terminal when the program starts us, so these failures show a box.
+    if (const auto existing = platform::Profile::load(iniPath); existing.unreadable()) {
+        platform::showMessageBox("config.exe", SetupTextOf(SetupText::Unreadable, 0) + iniPath +
+                                                   " (" + existing.readError() + ")");
+        return 1;
+    }
     gProgramDirectory = directory;
     FirstRunSetup setup(iniPath);
     {
@@ -323,7 +331,8 @@ int RunConfigProgram(const std::vector<std::string>& args, const std::string& di
     if (!setup.saved())
         return 0;
     if (!StartMediaFrontEnd(directory)) {
-        err = "config.exe: Config.ini written; the program zuvenmedia was not found\n";
+        platform::showMessageBox("config.exe", "Config.ini wurde geschrieben, aber das Programm "
+                                               "zuvenmedia wurde nicht gefunden.");
         return 1;
     }
     return 0;

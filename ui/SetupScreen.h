@@ -62,7 +62,8 @@ bool StartMediaFrontEnd(const std::string& directory);
 
 // The whole "config.exe" in `directory` (its Config.ini): with options it writes them and
 // shows nothing; without, it shows the set-up and, once saved, starts the program. Returns the
-// exit code: 0 done, 1 nothing written (err says why), 2 bad arguments (err: the usage).
+// exit code: 0 done, 1 a failure (err says why; the set-up shows a box instead), 2 bad arguments
+// (err: the usage).
 // `out` receives what goes to standard output (the usage for --help).
 int RunConfigProgram(const std::vector<std::string>& args, const std::string& directory,
                      platform::Clock& clock, std::string& out, std::string& err);

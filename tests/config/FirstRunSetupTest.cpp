@@ -121,6 +121,7 @@ TEST_F(FirstRunSetupTest, OptionsWriteExactlyTheGivenValuesAndKeepEverythingElse
     std::filesystem::create_symlink(ini, ini);
     EXPECT_EQ(RunConfigProgram({"--music", music}, dir.path(), clock, out, err), 1);
     EXPECT_NE(err.find("cannot be read"), std::string::npos) << err;
+    EXPECT_EQ(RunConfigProgram({}, dir.path(), clock, out, err), 1) << "no set-up is shown";
     EXPECT_TRUE(std::filesystem::is_symlink(ini));
 }
 
