@@ -202,6 +202,8 @@ FirstRunSetup::FirstRunSetup(std::string iniPath) : m_iniPath(std::move(iniPath)
             configured.empty()
                 ? kFolderSettings[i].detected()
                 : platform::withTrailingSlash(platform::existingPathSpelling(configured));
+        m_shownAtStart[i] = m_folders[i];
+        m_configured[i] = configured;
     }
     m_language = profile.readInteger("Options", "Language", 0) == 1 ? 1 : 0;
     m_width = profile.readInteger("Display", "ScreenWidth", m_width);
@@ -332,8 +334,11 @@ void FirstRunSetup::browserCancel() {
 
 bool FirstRunSetup::save() {
     Values values;
-    for (int i = 0; i < kSetupFolderCount; ++i)
-        values.folders[i] = m_folders[i];
+    for (int i = 0; i < kSetupFolderCount; ++i) {
+        // A folder left as it was keeps the file's own spelling.
+        const bool unchanged = m_folders[i] == m_shownAtStart[i] && !m_configured[i].empty();
+        values.folders[i] = unchanged ? m_configured[i] : m_folders[i];
+    }
     values.language = m_language;
     values.resolution = ScreenResolution{m_width, m_height};
     static constexpr std::pair<WriteResult, SetupText> kFailures[] = {

@@ -120,6 +120,8 @@ private:
 
     std::string m_iniPath;
     std::array<std::string, kSetupFolderCount> m_folders;
+    std::array<std::string, kSetupFolderCount> m_shownAtStart;
+    std::array<std::string, kSetupFolderCount> m_configured; // as Config.ini spells them
     int m_language = 0;
     int m_width = 800;
     int m_height = 600;

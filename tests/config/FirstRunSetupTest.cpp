@@ -134,7 +134,7 @@ TEST_F(FirstRunSetupTest, KeysBrowseToAnotherMusicFolderAndSaveWritesIt) {
     writeFile(music + "title.mp3", "not a folder");
     const std::string ini = dir.file("Config.ini");
     writeFile(ini, "; keep me\r\n[Paths]\r\nMP3Path=" + music +
-                       "\r\nFotosPath=/photos/\r\n"
+                       "\r\nFotosPath=/photos/\r\nVideoPath=/videos\r\n"
                        "[Display]\r\nScreenWidth=800\r\nScreenHeight=600\r\n[Mine]\r\nX=1\r\n");
 
     FirstRunSetup setup(ini);
@@ -185,12 +185,12 @@ TEST_F(FirstRunSetupTest, KeysBrowseToAnotherMusicFolderAndSaveWritesIt) {
     press({'7', vk::Return});
     EXPECT_TRUE(setup.saved());
     EXPECT_TRUE(screen.ended());
-    EXPECT_EQ(readFile(ini),
-              "; keep me\r\n[Paths]\r\nMP3Path=" + music +
-                  "Alben/\r\nFotosPath=/photos/\r\nVideoPath=" + platform::userVideosDirectory() +
-                  "\r\nProgramLinksPath=" + platform::userDesktopDirectory() +
-                  "\r\n[Display]\r\nScreenWidth=1024\r\nScreenHeight=768\r\n"
-                  "[Mine]\r\nX=1\r\n[Options]\r\nLanguage=1\r\n");
+    EXPECT_EQ(readFile(ini), "; keep me\r\n[Paths]\r\nMP3Path=" + music +
+                                 "Alben/\r\nFotosPath=/photos/\r\nVideoPath=/videos"
+                                 "\r\nProgramLinksPath=" +
+                                 platform::userDesktopDirectory() +
+                                 "\r\n[Display]\r\nScreenWidth=1024\r\nScreenHeight=768\r\n"
+                                 "[Mine]\r\nX=1\r\n[Options]\r\nLanguage=1\r\n");
 }
 
 TEST_F(FirstRunSetupTest, AMissingMusicFolderIsRefusedOnTheScreenAndNothingIsWritten) {
