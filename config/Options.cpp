@@ -43,16 +43,7 @@ struct OptionRow {
     bool* flag = nullptr;
 };
 
-struct Resolution {
-    int width;
-    int height;
-};
-
-// The classic resolutions first, then the wide screens of today.
-constexpr Resolution kResolutions[] = {
-    {800, 600},   {1024, 768}, {1152, 864},  {1280, 1024},
-    {1600, 1200}, {1280, 720}, {1920, 1080}, {3840, 2160},
-};
+constexpr const auto& kResolutions = kScreenResolutions;
 
 template <std::size_t N>
 std::vector<Choice> choicesOf(const std::pair<const char*, int> (&table)[N]) {
