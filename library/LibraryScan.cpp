@@ -5,6 +5,7 @@
 #include "library/PathFunctions.h"
 #include "platform/Encoding.h"
 #include "platform/FileSystem.h"
+#include "platform/TextFile.h"
 #include "playback/StatusMessage.h"
 #include "ui/StatusLine.h"
 
@@ -171,6 +172,17 @@ std::string sortFolded(const std::string& text) {
     return folded;
 }
 
+// The scan at start-up is where a playlist's rewrite that a crash interrupted gets cleaned up:
+// it visits every playlist of the library anyway, and the leftover would otherwise stay
+// forever beside a playlist that is never written again.
+void removePlaylistLeftover(const std::string& folder, const std::string& name) {
+    const auto rewritten = platform::rewrittenNameOfTemporary(name);
+    if (!rewritten || !contains(platform::asciiUpper(platform::decodeName(*rewritten)), ".M3U") ||
+        !platform::removeLeftoverTemporary(folder, name))
+        return;
+    LogLine("Removed the leftover of an interrupted rewrite: " + folder + name);
+}
+
 } // namespace
 
 bool WalkFolderTree(
@@ -190,6 +202,9 @@ bool IsMP3TitleName(const std::string& name) {
 
 void ClassifyFoundFile(const std::string& folder, const std::string& name,
                        LibraryScanResult& result) {
+    // A playlist's rewrite in progress (or a crashed one) is not a playlist of its own.
+    if (platform::rewrittenNameOfTemporary(name))
+        return;
     // Search words are typed text; a Windows-1252 name must match them by its letters.
     std::string upper = platform::asciiUpper(platform::decodeName(name));
     if (contains(upper, ".M3U"))
@@ -228,6 +243,7 @@ void BuildLibrary(const std::string& musicRoot, platform::MainLoop& mainLoop,
     const bool complete = WalkFolderTree(
         musicRoot,
         [&publisher](const std::string& folder, const std::string& name) {
+            removePlaylistLeftover(folder, name);
             publisher.fileVisited(folder, name);
         },
         stop, [&publisher] { publisher.folderDone(); });

@@ -14,6 +14,7 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -113,18 +114,30 @@ std::string temporaryNameBeside(const std::string& target) {
            std::to_string(counter.fetch_add(1));
 }
 
-bool isTemporaryNameOf(std::string_view candidate, const std::string& name) {
-    const std::string prefix = temporaryPrefix(name);
-    if (!candidate.starts_with(prefix)) {
-        return false;
+bool allDigits(std::string_view digits) {
+    return !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+struct TemporaryNameParts {
+    std::string_view rewrittenName;
+    std::string_view processId;
+};
+
+// Splits a name made by temporaryNameBeside; nullopt for any other name. The last ".tmp-"
+// counts, so a file whose own name holds ".tmp-" still has its temporaries recognised.
+std::optional<TemporaryNameParts> splitTemporaryName(std::string_view candidate) {
+    constexpr std::string_view kMarker = ".tmp-";
+    const auto marker = candidate.rfind(kMarker);
+    if (!candidate.starts_with('.') || marker == std::string_view::npos || marker < 2) {
+        return std::nullopt;
     }
-    const std::string_view rest = candidate.substr(prefix.size());
+    const std::string_view rest = candidate.substr(marker + kMarker.size());
     const auto dash = rest.find('-');
-    const auto allDigits = [](std::string_view digits) {
-        return !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
-    };
-    return dash != std::string_view::npos && allDigits(rest.substr(0, dash)) &&
-           allDigits(rest.substr(dash + 1));
+    if (dash == std::string_view::npos || !allDigits(rest.substr(0, dash)) ||
+        !allDigits(rest.substr(dash + 1))) {
+        return std::nullopt;
+    }
+    return TemporaryNameParts{candidate.substr(1, marker - 1), rest.substr(0, dash)};
 }
 
 // A rename is only durable once the folder holding the new entry is on disk. Some file
@@ -239,6 +252,26 @@ bool writeBytesAtomic(const std::string& path, std::string_view bytes) {
     return true;
 }
 
+std::optional<std::string> rewrittenNameOfTemporary(std::string_view name) {
+    const auto parts = splitTemporaryName(name);
+    if (!parts) {
+        return std::nullopt;
+    }
+    return std::string(parts->rewrittenName);
+}
+
+bool removeLeftoverTemporary(const std::string& folder, std::string_view name) {
+    const auto parts = splitTemporaryName(name);
+    // A temporary named by this process may be one it is writing right now.
+    if (!parts || parts->processId == std::to_string(::getpid())) {
+        return false;
+    }
+    const std::string path = folder + std::string(name);
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           ::unlink(path.c_str()) == 0;
+}
+
 std::vector<std::string> removeLeftoverTemporaries(const std::string& path) {
     std::vector<std::string> removed;
     if (path.empty()) {
@@ -251,14 +284,9 @@ std::vector<std::string> removeLeftoverTemporaries(const std::string& path) {
         return removed;
     }
     while (const dirent* entry = ::readdir(dir.get())) {
-        if (!isTemporaryNameOf(entry->d_name, name)) {
-            continue;
-        }
-        const std::string candidate = folder + entry->d_name;
-        struct stat info {};
-        if (::lstat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-            ::unlink(candidate.c_str()) == 0) {
-            removed.push_back(candidate);
+        if (rewrittenNameOfTemporary(entry->d_name) == name &&
+            removeLeftoverTemporary(folder, entry->d_name)) {
+            removed.push_back(folder + entry->d_name);
         }
     }
     return removed;

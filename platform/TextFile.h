@@ -47,8 +47,15 @@ bool writeTextLinesAtomic(const std::string& path, const TextLines& text);
 bool writeTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 bool writeBytesAtomic(const std::string& path, std::string_view bytes);
 
-// Removes the temporary files that an interrupted atomic rewrite of `path` left beside it;
-// returns their paths. Only names of the form the rewrite uses are touched.
+// The name of the file that `name` is a temporary of, when `name` has the form an atomic
+// rewrite gives its temporary files; nullopt for any other name.
+std::optional<std::string> rewrittenNameOfTemporary(std::string_view name);
+// Removes folder + name (folder empty or ending in "/") when it is the leftover of an
+// interrupted rewrite: a regular file with a temporary's name that another process gave it
+// (one of this process may be in the middle of its rewrite). True when it was removed.
+bool removeLeftoverTemporary(const std::string& folder, std::string_view name);
+// Removes the temporary files that an interrupted atomic rewrite of `path` left beside it
+// (see removeLeftoverTemporary); returns their paths.
 std::vector<std::string> removeLeftoverTemporaries(const std::string& path);
 
 } // namespace platform
