@@ -286,11 +286,15 @@ void Profile::writeBool(std::string_view section, std::string_view key, bool val
     writeString(section, key, value ? "1" : "0");
 }
 
+std::string Profile::text() const {
+    return joinTextLines(TextLines{m_lines, m_byteOrderMark});
+}
+
 bool Profile::save(const std::string& path) const {
     if (unreadable()) {
         return false;
     }
-    return writeTextLinesAtomic(path, TextLines{m_lines, m_byteOrderMark});
+    return writeBytesAtomic(path, text());
 }
 
 } // namespace platform

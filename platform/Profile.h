@@ -42,6 +42,9 @@ public:
     void writeBool(std::string_view section, std::string_view key, bool value);
 
     std::vector<std::string> lines() const { return m_lines; }
+    // The bytes save() writes: the lines, each ended by CR LF, behind the byte-order mark the
+    // file began with.
+    std::string text() const;
     // Atomic rewrite (temporary file and rename); the lines are written as they are held, a
     // byte-order mark the file began with included. False, writing nothing, for a profile
     // loaded from an unreadable file.

@@ -5,7 +5,7 @@
 # - platform/ is the bottom layer: it includes only platform/ headers and system headers.
 # - The subsystems see the main window only through its parts header, never app/Mainform.h.
 # - Only platform/ includes the system libraries' headers (SDL, mpv, espeak, GIO/GLib, libjpeg,
-#   fontconfig). Tests, benchmarks and tools may use them directly.
+#   fontconfig). Tests, fuzz harnesses, benchmarks and tools may use them directly.
 cmake_minimum_required(VERSION 3.22)
 
 set(root "${CMAKE_ARGV3}")
@@ -22,13 +22,13 @@ set(systemLibraryHeaders
     "^(jpeglib|jerror|jconfig|jmorecfg|turbojpeg)\\.h$"
     "^fontconfig/")
 
-# The folders to check: every top-level folder but tests, benchmarks, tools, build trees and
-# hidden ones.
+# The folders to check: every top-level folder but tests, fuzz harnesses, benchmarks, tools,
+# build trees and hidden ones.
 file(GLOB topEntries RELATIVE "${root}" "${root}/*")
 set(folders "")
 foreach(entry IN LISTS topEntries)
     if(NOT IS_DIRECTORY "${root}/${entry}" OR entry MATCHES "^(\\.|build)"
-       OR entry MATCHES "^(tests|bench|tools)$" OR EXISTS "${root}/${entry}/CMakeCache.txt")
+       OR entry MATCHES "^(tests|bench|tools|fuzz)$" OR EXISTS "${root}/${entry}/CMakeCache.txt")
         continue()
     endif()
     list(APPEND folders "${entry}")

@@ -10,7 +10,7 @@ packages=(
     libgl-dev libglm-dev libsimpleini-dev
     libegl-mesa0 libgl1-mesa-dri
     libgtest-dev libgmock-dev libbenchmark-dev
-    libclang-rt-14-dev
+    clang libclang-rt-14-dev
     ffmpeg
     dbus-daemon libglib2.0-bin
 )

@@ -234,6 +234,7 @@ TEST(ProfileFile, SaveAndLoadKeepEveryLineAsItsBytes) {
     EXPECT_EQ(folder.readBytes("Config.ini"),
               "\xEF\xBB\xBF[Paths]\r\nMP3Path=/M\xFCsik/\r\n; note\r\nOther = \" \xC3\xA9 \"\r\n"
               "VideoPath=/\u6620\u753B/\r\n[Diashow]\r\nB\xE4r=Am See\r\n");
+    EXPECT_EQ(profile.text(), folder.readBytes("Config.ini"));
     EXPECT_EQ(Profile::load(folder.file("Config.ini")).readString("paths", "videopath", ""),
               "/\u6620\u753B/");
 }
