@@ -178,7 +178,10 @@ void CoverShow(bool start) {
     TMainformParts& form = Mainform();
     if (!start) {
         platform::setCursorVisible(true);
+        // Ended during the pause in the middle, the pause must not run on: it would set the
+        // slide going again, and a screensaver started soon after would skip its own pause.
         form.Timer_ScreensaverCoverShow.setEnabled(false);
+        form.Timer_ScreensaverCoverShowWait.setEnabled(false);
         // The idle delay starts again now that the user is back.
         form.Timer_Screensaver.setEnabled(true);
         setScreensaverPartsVisible(form, false);

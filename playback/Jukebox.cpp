@@ -189,6 +189,8 @@ void callFunction_Select_Shuffle() {
     ShowPressedKeyText("Shuffle");
     LogLine("enter callFunction_Select_Shuffle()");
     gPlayMode = kPlayModeShuffle;
+    // The jukebox ends here; its menubar set goes with it.
+    BuildMenubar();
     gActualTitleList = TElementList();
     if (gMenuMode == mmPlaylist) {
         // The playlist's titles; a folder opened from the playlist lists folders too, and those

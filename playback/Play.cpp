@@ -66,6 +66,8 @@ void openFolder(const ListElementPtr& folder, void (*list)(const std::string&), 
 void startTitlesFromCurrentRow(const ListElementPtr& element) {
     LogLine("play title " + quoted(element->FileName()));
     gPlayMode = kPlayModeNormal;
+    // Buttons that only apply while the jukebox is off come back with the normal play.
+    BuildMenubar();
     const int first = gListElementOffset + HightlightTitlebarIndex;
     const int count = gListElements->count();
     gActualTitleList = TElementList();

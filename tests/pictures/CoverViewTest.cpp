@@ -235,6 +235,18 @@ TEST_F(ScreensaverTest, CoversSlideInPauseAndLeaveOncePerCycle) {
     EXPECT_EQ(gMenuMode, mmMain);
 }
 
+TEST_F(ScreensaverTest, EndedDuringThePauseNothingOfItRunsOn) {
+    start("EnableZUVENScreensaver=10\r\n");
+    useThreeCovers();
+    driver.advance(10000 + 120);
+    ASSERT_EQ(gMenuMode, mmCoverScreensaver);
+    ASSERT_TRUE(driver.form().Timer_ScreensaverCoverShowWait.enabled());
+    driver.pressKey(vk::Down);
+    EXPECT_EQ(gMenuMode, mmMain);
+    EXPECT_FALSE(driver.form().Timer_ScreensaverCoverShowWait.enabled());
+    EXPECT_FALSE(driver.form().Timer_ScreensaverCoverShow.enabled());
+}
+
 TEST_F(ScreensaverTest, TheCaptionShowsItsAmpersand) {
     start();
     useThreeCovers();
