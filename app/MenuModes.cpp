@@ -12,6 +12,7 @@
 #include "playback/StatusMessage.h"
 #include "ui/StatusLine.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -245,7 +246,11 @@ void RestorePreviousMenuMode() {
     // A refused entry (the jukebox no longer active) would leave the options screen showing.
     if (gMenuMode == mmOptions)
         callFunction_MainMenu();
-    const std::int32_t position = PopListPosition();
+    std::int32_t position = PopListPosition();
+    // The list is built anew and may have become shorter meanwhile (a playlist deleted, a
+    // folder emptied): the position must name one of its elements.
+    const std::int32_t count = gListElements ? gListElements->count() : 0;
+    position = std::clamp(position, 0, std::max(count - 1, 0));
     if (position >= VisibleRows()) {
         gListElementOffset = position;
         HightlightTitlebarIndex = 0;

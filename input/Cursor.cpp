@@ -27,10 +27,14 @@ void logCursor() {
 void CursorDown() {
     const int count = elementCount();
     const int lastRow = std::min(VisibleRows(), count) - 1;
-    if (HightlightTitlebarIndex < lastRow)
-        ++HightlightTitlebarIndex;
-    else if (gListElementOffset + HightlightTitlebarIndex < count - 1)
-        ++gListElementOffset; // the highlight stays in the bottom row and the list scrolls
+    // The page may end before its last row (the rows grew with the screen since the offset
+    // was set): the last element stays the last.
+    if (gListElementOffset + HightlightTitlebarIndex < count - 1) {
+        if (HightlightTitlebarIndex < lastRow)
+            ++HightlightTitlebarIndex;
+        else
+            ++gListElementOffset; // the highlight stays in the bottom row and the list scrolls
+    }
     logCursor();
 }
 

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -213,8 +214,12 @@ TEST_F(MenuModesTest, LeavingOptionsRestoresThePositionByTheRowRule) {
         {30, 5, 35, 0},
         {0, 0, 0, 0},
     };
+    // A folder long enough for every saved position: ".." and 45 subfolders.
+    testsupport::TempDir rock;
+    for (int i = 0; i < 45; ++i)
+        std::filesystem::create_directory(rock.file("Album " + std::to_string(100 + i)));
     for (const auto& row : rows) {
-        callFunction_MusicFolder("/home/u/Musik/Rock");
+        callFunction_MusicFolder(rock.path());
         gListElementOffset = row.offset;
         HightlightTitlebarIndex = row.row;
         EnterPreviousModeSave();
@@ -227,7 +232,7 @@ TEST_F(MenuModesTest, LeavingOptionsRestoresThePositionByTheRowRule) {
 
         EXPECT_EQ(gPreviousMenuMode, mmMusic);
         EXPECT_EQ(gMenuMode, mmMusic);
-        EXPECT_EQ(gCurrentDirectory, "/home/u/Musik/Rock/");
+        EXPECT_EQ(gCurrentDirectory, rock.path() + "/");
         EXPECT_EQ(gListElementOffset, row.offsetAfter) << row.offset << "+" << row.row;
         EXPECT_EQ(HightlightTitlebarIndex, row.rowAfter) << row.offset << "+" << row.row;
         EXPECT_EQ(gPositionStack.count, 0);
@@ -247,6 +252,21 @@ TEST_F(MenuModesTest, LeavingOptionsEnteredFromTheMainMenuRebuildsIt) {
     ASSERT_EQ(gListElements->count(), 6);
     EXPECT_EQ(HightlightTitlebarIndex, 2);
     EXPECT_EQ(CurrentListElement()->FileName(), "Videos");
+}
+
+TEST_F(MenuModesTest, LeavingOptionsForAListThatBecameShorterStaysOnItsLastElement) {
+    // Saved on the 9th row of a longer list (a playlist was deleted meanwhile, say); the main
+    // menu built anew has six entries.
+    callFunction_MainMenu();
+    HightlightTitlebarIndex = 8;
+    EnterPreviousModeSave();
+    gMenuMode = mmOptions;
+    ReplaceListElements();
+
+    RestorePreviousMenuMode();
+
+    EXPECT_EQ(gListElementOffset + HightlightTitlebarIndex, 5);
+    ASSERT_NE(CurrentListElement(), nullptr);
 }
 
 TEST_F(MenuModesTest, LeavingOptionsRebuildsTheSavedModeByItsEntry) {

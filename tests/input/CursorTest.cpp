@@ -59,6 +59,9 @@ TEST_F(CursorTest, MovesAndScrollsAtTheEdges) {
         {"end of a long list", 25, 3, 2, CursorEnd, 15, 9},
         {"end of an empty list", 0, 0, 0, CursorEnd, 0, 0},
         {"down in an empty list", 0, 0, 0, CursorDown, 0, 0},
+        // More rows than when the offset was set (a larger screen): the last element shows
+        // high on the page and stays the last.
+        {"down on the last element high on the page", 18, 17, 0, CursorDown, 17, 0},
         {"home", 100, 40, 7, CursorHome, 0, 0},
     };
     for (const auto& c : cases) {
