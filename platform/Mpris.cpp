@@ -244,6 +244,16 @@ struct MprisService::Impl {
 
     void run();
     void emitChanges();
+    // From the main thread: emitChanges runs on the service's thread.
+    void scheduleEmitChanges() {
+        g_main_context_invoke(
+            context.get(),
+            [](gpointer userData) -> gboolean {
+                static_cast<Impl*>(userData)->emitChanges();
+                return G_SOURCE_REMOVE;
+            },
+            this);
+    }
     GVariant* property(std::string_view interface, std::string_view name);
 };
 
@@ -472,13 +482,7 @@ void MprisService::publish(const MprisState& state) {
         m_impl->publishedAtUs = g_get_monotonic_time();
     }
     if (changed)
-        g_main_context_invoke(
-            m_impl->context.get(),
-            [](gpointer userData) -> gboolean {
-                static_cast<Impl*>(userData)->emitChanges();
-                return G_SOURCE_REMOVE;
-            },
-            m_impl.get());
+        m_impl->scheduleEmitChanges();
 }
 
 void MprisService::announceSeek(std::int64_t positionUs) {
@@ -486,13 +490,7 @@ void MprisService::announceSeek(std::int64_t positionUs) {
         std::lock_guard lock(m_impl->mutex);
         m_impl->pendingSeeks.push_back(positionUs);
     }
-    g_main_context_invoke(
-        m_impl->context.get(),
-        [](gpointer userData) -> gboolean {
-            static_cast<Impl*>(userData)->emitChanges();
-            return G_SOURCE_REMOVE;
-        },
-        m_impl.get());
+    m_impl->scheduleEmitChanges();
 }
 
 } // namespace platform
