@@ -25,6 +25,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -164,13 +165,23 @@ TEST(CrashSafeRewrite, KilledRewritesLeaveOldOrNewContentAndTheNextStartCleansUp
     }
 
     std::mt19937 random(15);
-    const auto longest = std::chrono::duration_cast<std::chrono::microseconds>(roundTime * 2);
-    std::uniform_int_distribution<std::int64_t> delay(0,
-                                                      std::max<std::int64_t>(longest.count(), 1));
+    // A child may write slower than this process did (its first writes copy the pages it
+    // shares with it, and the machine may be busy): a kill that came before the child finished
+    // a single round widens the range, one after many rounds narrows it again, so the kills
+    // keep falling within the first rounds.
+    std::int64_t longestUs = std::max<std::int64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(roundTime * 2).count(), 1);
+    const auto caughtInBothStates = [&files] {
+        return std::all_of(files.begin(), files.end(), [](const RewrittenFile& file) {
+            return file.seenFirst > 0 && file.seenSecond > 0;
+        });
+    };
     const auto started = Clock::now();
     int rounds = 0;
     int kills = 0;
-    for (; kills < kKills && Clock::now() - started < kKillTime; ++kills) {
+    for (; (kills < kKills || !caughtInBothStates()) && Clock::now() - started < kKillTime;
+         ++kills) {
+        const int roundsBefore = rounds;
         const int firstParity = static_cast<int>(random() % 2);
         int ends[2];
         ASSERT_EQ(::pipe2(ends, O_CLOEXEC), 0);
@@ -185,7 +196,8 @@ TEST(CrashSafeRewrite, KilledRewritesLeaveOldOrNewContentAndTheNextStartCleansUp
         char report = 0;
         const bool running = ::read(readEnd.get(), &report, 1) == 1;
         if (running)
-            std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+            std::this_thread::sleep_for(std::chrono::microseconds(
+                std::uniform_int_distribution<std::int64_t>(0, longestUs)(random)));
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -194,6 +206,10 @@ TEST(CrashSafeRewrite, KilledRewritesLeaveOldOrNewContentAndTheNextStartCleansUp
             << "the rewriting child ended on its own, status " << status;
         while (::read(readEnd.get(), &report, 1) == 1)
             ++rounds;
+        if (rounds == roundsBefore)
+            longestUs = std::min<std::int64_t>(longestUs * 2, 1'000'000);
+        else if (rounds - roundsBefore > 4)
+            longestUs = std::max<std::int64_t>(longestUs / 2, 1);
 
         for (auto& file : files) {
             const std::string bytes = readFile(file.path);
