@@ -43,7 +43,7 @@ namespace vk = platform::vk;
 
 // About a minute under AddressSanitizer on a small machine, a few seconds in the plain build.
 constexpr std::uint64_t kDefaultSeed = 20261209;
-constexpr long kDefaultEvents = 3000;
+constexpr long kDefaultEvents = 7000;
 constexpr std::size_t kEventsShown = 200;
 
 long environmentNumber(const char* name, long fallback) {
