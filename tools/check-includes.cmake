@@ -5,7 +5,7 @@
 # - platform/ is the bottom layer: it includes only platform/ headers and system headers.
 # - The subsystems see the main window only through its parts header, never app/Mainform.h.
 # - Only platform/ includes the system libraries' headers (SDL, mpv, espeak, GIO/GLib, libjpeg,
-#   fontconfig). Tests, fuzz harnesses, benchmarks and tools may use them directly.
+#   fontconfig, TagLib as <taglib/...>). Tests, fuzz harnesses, benchmarks and tools may use them directly.
 cmake_minimum_required(VERSION 3.22)
 
 set(root "${CMAKE_ARGV3}")
@@ -20,7 +20,8 @@ set(systemLibraryHeaders
     "^espeak"
     "^(gio|glib|gobject|gmodule)[/.-]"
     "^(jpeglib|jerror|jconfig|jmorecfg|turbojpeg)\\.h$"
-    "^fontconfig/")
+    "^fontconfig/"
+    "^taglib/")
 
 # The folders to check: every top-level folder but tests, fuzz harnesses, benchmarks, tools,
 # build trees and hidden ones.

@@ -7,7 +7,7 @@ packages=(
     build-essential cmake pkg-config git
     libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev fonts-liberation
     libjpeg62-turbo-dev libmpv-dev libespeak-ng-dev espeak-ng-data libglib2.0-dev
-    libgl-dev libglm-dev libsimpleini-dev
+    libgl-dev libglm-dev libsimpleini-dev libtag1-dev
     libegl-mesa0 libgl1-mesa-dri
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
