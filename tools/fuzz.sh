@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the fuzz harnesses (clang, libFuzzer, AddressSanitizer + UndefinedBehaviorSanitizer;
 # build folder build-fuzz/), makes their seed corpora and runs each harness in turn for the
-# given time, niced, printing its executions and findings.
+# given time or 10 million executions, whichever comes first, niced, printing its executions and
+# findings.
 #   tools/fuzz.sh SECONDS_PER_HARNESS [HARNESS...]      (all harnesses when none is named)
+# ZVN_FUZZ_RUNS changes the cap on executions; ZVN_FUZZ_JOBS=N runs N harnesses at once.
 # Corpora grow in build-fuzz/corpus/HARNESS/ and are kept between runs; a finding (crash,
 # sanitizer report, failed round trip, timeout, memory) is saved as
 # build-fuzz/findings/HARNESS-crash-*; run it again with build-fuzz/fuzz/HARNESS FILE.
@@ -84,17 +86,17 @@ printf '\002\050\002\050\002\015\001\030\002\047\002\015\002\010\002\033' >"$see
 printf '\002\162\002\163\002\164\002\165\002\166\002\167\002\170\001\377' >"$seeds/FuzzKeys/function-keys"
 printf '\002\161\000\001\000\002\000\007\002\010\002\015\001\200' >"$seeds/FuzzKeys/search"
 
-# --- Runs, one harness at a time. ---
-printf '%-18s %14s %8s %s\n' harness executions seconds findings
-for h in "${harnesses[@]}"; do
-    log=$build/findings/$h.log
-    extra=()
+# --- Runs: one harness at a time, or ZVN_FUZZ_JOBS side by side. ---
+runs_cap=${ZVN_FUZZ_RUNS:-10000000}
+jobs=${ZVN_FUZZ_JOBS:-1}
+run_one() {
+    local h=$1 log=$build/findings/$1.log extra=() start status elapsed runs findings
     # Long key sequences only make one input slower, not the search better.
     [ "$h" = FuzzKeys ] && extra=(-max_len=256)
     start=$(date +%s)
     set +e
     nice "$build/fuzz/$h" "$build/corpus/$h" "$seeds/$h" -max_total_time="$seconds" \
-        -print_final_stats=1 -rss_limit_mb=3072 -timeout=20 \
+        -runs="$runs_cap" -print_final_stats=1 -rss_limit_mb=3072 -timeout=20 \
         -artifact_prefix="$build/findings/$h-" "${extra[@]}" >"$log" 2>&1
     status=$?
     set -e
@@ -103,4 +105,10 @@ for h in "${harnesses[@]}"; do
     findings=$(find "$build/findings" -name "$h-*" ! -name '*.log' | wc -l)
     [ "$status" -ne 0 ] && findings="$findings (exit $status, see $log)"
     printf '%-18s %14s %8s %s\n' "$h" "${runs:-?}" "$elapsed" "$findings"
+}
+printf '%-18s %14s %8s %s\n' harness executions seconds findings
+for h in "${harnesses[@]}"; do
+    run_one "$h" &
+    while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
 done
+wait
