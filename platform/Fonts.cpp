@@ -133,8 +133,16 @@ TTF_Font* cachedFont(const FontSpec& fontSpec) {
 }
 
 void clearFontCache() {
-    fontCache().fonts.clear();
+    closeOpenFonts();
     fontCache().resolved.clear();
+}
+
+void closeOpenFonts() {
+    fontCache().fonts.clear();
+}
+
+std::size_t openFontCount() {
+    return fontCache().fonts.size();
 }
 
 } // namespace platform

@@ -4,6 +4,7 @@
 
 #include <SDL_ttf.h>
 
+#include <cstddef>
 #include <string>
 
 namespace platform {
@@ -28,5 +29,11 @@ ResolvedFont resolveFont(const std::string& name, bool bold, bool italic);
 TTF_Font* cachedFont(const FontSpec& fontSpec);
 // Closes every cached font; must run before the font library shuts down.
 void clearFontCache();
+// Closes the opened fonts but keeps what fontconfig resolved: when the window changes its
+// size, the fonts of the old sizes are of no more use, and keeping them would let the cache
+// grow with every size the screen has had.
+void closeOpenFonts();
+// How many fonts are open now (watched by the tests of the cache's bounds).
+std::size_t openFontCount();
 
 } // namespace platform

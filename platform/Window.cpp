@@ -34,9 +34,14 @@ Window::Window(const std::string& title, int width, int height)
         LogError(std::string("The window cannot be created: ") + SDL_GetError());
 }
 
-Window::~Window() = default;
+Window::~Window() {
+    // The next window may have another size; its fonts open as it draws.
+    closeOpenFonts();
+}
 
 void Window::setSize(int width, int height) {
+    if (width != m_canvas.width() || height != m_canvas.height())
+        closeOpenFonts();
     if (m_window)
         SDL_SetWindowSize(m_window.get(), std::max(width, 1), std::max(height, 1));
     m_canvas.resize(width, height);

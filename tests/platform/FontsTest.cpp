@@ -81,4 +81,26 @@ TEST(CanvasFontTest, NoFontsWithoutASessionAndSessionsCanFollowEachOther) {
     }
 }
 
+// A screen that changes its size again and again (the options screen's resolutions) must not
+// leave the fonts of every size it had open: the cache would only ever grow.
+TEST(CanvasFontTest, ResizingTheWindowClosesTheFontsOfTheOldSize) {
+    platform::SdlSession session;
+    ASSERT_TRUE(session.ok());
+    platform::Window window("fonts", 640, 480);
+    for (int width = 640; width <= 1920; width += 160) {
+        window.setSize(width, width * 3 / 4);
+        // Three fonts scaled with the screen, as the list, header and status line use them.
+        for (int part = 1; part <= 3; ++part) {
+            FontSpec font;
+            font.pointSize = width / 80 + part * 4;
+            window.canvas().setFont(font);
+            window.canvas().textOut(0, 0, "Abc");
+        }
+        EXPECT_EQ(platform::openFontCount(), 3u) << "width " << width;
+    }
+    // The same size again keeps what is open.
+    window.setSize(1920, 1440);
+    EXPECT_EQ(platform::openFontCount(), 3u);
+}
+
 } // namespace
