@@ -1,10 +1,22 @@
 #include "library/CoverLookup.h"
 
+#include "app/Log.h"
+#include "library/LibraryScan.h"
+#include "library/MusicFormats.h"
+#include "library/PathFunctions.h"
+#include "platform/AudioTags.h"
 #include "platform/Encoding.h"
+#include "platform/FileSystem.h"
+#include "platform/PngDecoder.h"
 #include "platform/StartValues.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <initializer_list>
+#include <memory>
+#include <span>
 #include <string_view>
 
 namespace {
@@ -61,7 +73,126 @@ std::optional<Choice> chooseBack(const std::vector<std::string>& names) {
     return Choice{1, names[1]};
 }
 
+// What reading one title gave: its embedded picture's bytes, or none.
+struct EmbeddedCoverEntry {
+    // The folder whose first title this is; empty when the title was asked for by its path.
+    std::string folder;
+    std::string titlePath;
+    std::shared_ptr<const std::vector<std::uint8_t>> bytes;
+};
+
+// Covers run to a few hundred kilobytes each; a handful of recent folders is enough for going
+// back and forth between an album and its neighbours. Main thread only; newest first.
+constexpr std::size_t kCachedCovers = 8;
+std::deque<EmbeddedCoverEntry> gEmbeddedCovers;
+
+const EmbeddedCoverEntry& remember(EmbeddedCoverEntry entry) {
+    gEmbeddedCovers.push_front(std::move(entry));
+    if (gEmbeddedCovers.size() > kCachedCovers)
+        gEmbeddedCovers.pop_back();
+    return gEmbeddedCovers.front();
+}
+
+std::shared_ptr<const std::vector<std::uint8_t>> readCoverBytes(const std::string& titlePath) {
+    std::optional<platform::EmbeddedPicture> picture = platform::readEmbeddedCover(titlePath);
+    if (!picture)
+        return nullptr;
+    return std::make_shared<const std::vector<std::uint8_t>>(std::move(picture->data));
+}
+
+// The file's own signature decides, not the type the tag states: taggers often write
+// "image/jpg", "JPG" or nothing at all.
+platform::Picture decodeCoverBytes(std::span<const std::uint8_t> bytes,
+                                   const platform::JpegOptions& options, std::string* error) {
+    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8)
+        return platform::decodeJpeg(bytes, options, error);
+    if (bytes.size() >= 4 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' &&
+        bytes[3] == 'G')
+        return platform::decodePng(bytes, error);
+    if (error)
+        *error = "the embedded picture is neither JPEG nor PNG";
+    return {};
+}
+
+// The folder's first title in listing order, masks in turn; empty when it has none. One listing
+// serves every mask: the music root may hold thousands of folders.
+std::string firstTitleOf(const std::string& folder) {
+    const std::vector<platform::DirEntry> entries =
+        platform::listDirectory(folder, "*", platform::EntryFilter::All);
+    for (std::string_view mask : kMusicTitleMasks) {
+        for (const platform::DirEntry& entry : entries) {
+            if (!entry.isDirectory && platform::matchesMask(entry.name, std::string(mask)))
+                return folder + entry.name;
+        }
+    }
+    return {};
+}
+
+// The screensaver shows every front cover known; a folder's embedded one joins them once.
+void addToFoundFrontCovers(const std::string& folder, const std::string& titlePath) {
+    const bool known =
+        std::any_of(gFoundFrontCovers.begin(), gFoundFrontCovers.end(),
+                    [&](const TFoundEntry& e) { return e.Object.Text == titlePath; });
+    if (!known)
+        gFoundFrontCovers.push_back({LastFolderLevels(folder, 2), TMyString{titlePath}});
+}
+
 } // namespace
+
+std::string EmbeddedFrontCover(const std::string& folder) {
+    const auto cached =
+        std::find_if(gEmbeddedCovers.begin(), gEmbeddedCovers.end(),
+                     [&](const EmbeddedCoverEntry& e) { return e.folder == folder; });
+    if (cached != gEmbeddedCovers.end()) {
+        if (!cached->bytes)
+            return {};
+        addToFoundFrontCovers(folder, cached->titlePath);
+        return cached->titlePath;
+    }
+    const std::string title = firstTitleOf(folder);
+    EmbeddedCoverEntry entry{folder, title, title.empty() ? nullptr : readCoverBytes(title)};
+    if (entry.bytes) {
+        // A picture that does not decode is no cover: the folder then looks like one without.
+        // An eighth of the size is enough to find out.
+        platform::JpegOptions probe;
+        probe.scale = platform::JpegOptions::Scale::Eighth;
+        std::string error;
+        if (decodeCoverBytes(*entry.bytes, probe, &error).empty()) {
+            LogLine("Embedded cover of " + title + " not usable: " + error);
+            entry.bytes = nullptr;
+        }
+    }
+    const EmbeddedCoverEntry& kept = remember(std::move(entry));
+    if (!kept.bytes)
+        return {};
+    addToFoundFrontCovers(folder, kept.titlePath);
+    return kept.titlePath;
+}
+
+bool IsEmbeddedCoverName(const std::string& fileName) {
+    const std::string name = NameOfPath(fileName);
+    return std::any_of(
+        kMusicTitleMasks.begin(), kMusicTitleMasks.end(),
+        [&](std::string_view mask) { return platform::matchesMask(name, std::string(mask)); });
+}
+
+platform::Picture DecodeEmbeddedCover(const std::string& titlePath,
+                                      const platform::JpegOptions& options, std::string* error) {
+    auto cached =
+        std::find_if(gEmbeddedCovers.begin(), gEmbeddedCovers.end(),
+                     [&](const EmbeddedCoverEntry& e) { return e.titlePath == titlePath; });
+    // Keep the bytes alive here: remembering another title may drop the cached entry.
+    std::shared_ptr<const std::vector<std::uint8_t>> bytes =
+        cached != gEmbeddedCovers.end()
+            ? cached->bytes
+            : remember({{}, titlePath, readCoverBytes(titlePath)}).bytes;
+    if (!bytes) {
+        if (error)
+            *error = "no picture embedded";
+        return {};
+    }
+    return decodeCoverBytes(*bytes, options, error);
+}
 
 std::optional<std::string> ChooseBackCover(const std::vector<std::string>& names) {
     const std::optional<Choice> back = chooseBack(names);
@@ -85,4 +216,5 @@ std::optional<std::string> ChooseFrontCover(const std::vector<std::string>& name
 
 void ResetCoverLookup() {
     kStartValues.restore();
+    gEmbeddedCovers.clear();
 }

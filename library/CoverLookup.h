@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/Canvas.h"
+#include "platform/JpegDecoder.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,3 +18,22 @@ void ResetCoverLookup();
 std::optional<std::string> ChooseFrontCover(const std::vector<std::string>& names);
 // Picks the back cover; no result for fewer than two names.
 std::optional<std::string> ChooseBackCover(const std::vector<std::string>& names);
+
+// A music folder without a picture file shows the front cover embedded in its first title.
+// Such a cover goes by the title's own path wherever a cover's file name goes (the current
+// covers, the screensaver's list): the picture control and the 3D show tell it by the name's
+// music extension and take the picture out of the title. Nothing is ever written beside the
+// music. Main thread only.
+
+// The path of `folder`'s first title (the first name of the first music mask that lists any)
+// when that title carries a picture that decodes; empty otherwise. A title is read once while
+// its folder stays among the recently asked ones. A folder found with a cover is added to
+// gFoundFrontCovers, so that the screensaver shows it too.
+std::string EmbeddedFrontCover(const std::string& folder);
+// Whether a cover of this name is the picture embedded in a music title.
+bool IsEmbeddedCoverName(const std::string& fileName);
+// The picture embedded in the title, decoded (JPEG with the options, PNG as it is); empty, with
+// the reason in error, when it has none or it does not decode.
+platform::Picture DecodeEmbeddedCover(const std::string& titlePath,
+                                      const platform::JpegOptions& options,
+                                      std::string* error = nullptr);

@@ -167,6 +167,8 @@ void ListMusicFolder(const std::string& folder) {
     restartCoverAlternation();
     gCurrentCoverFrontFileName = coverPath(folder, ChooseFrontCover(names));
     gCurrentCoverBackFileName = coverPath(folder, ChooseBackCover(names));
+    if (names.empty())
+        gCurrentCoverFrontFileName = EmbeddedFrontCover(folder);
     LogLine("gCurrentCoverFrontFileName=" + gCurrentCoverFrontFileName);
     LogLine("gCurrentCoverBackFileName=" + gCurrentCoverBackFileName);
     hideCoverImage();

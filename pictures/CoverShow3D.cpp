@@ -178,7 +178,15 @@ platform::GlTexture TDirect3DForm::loadTexture(const std::string& path, std::str
         error = "no picture";
         return 0;
     }
-    const platform::GlTexture texture = m_device->loadTexture(path, error);
+    platform::GlTexture texture = 0;
+    if (IsEmbeddedCoverName(path)) {
+        platform::JpegOptions options;
+        options.fitWidth = platform::kTextureFitSize;
+        options.fitHeight = platform::kTextureFitSize;
+        texture = m_device->loadTexture(DecodeEmbeddedCover(path, options, &error), error);
+    } else {
+        texture = m_device->loadTexture(path, error);
+    }
     if (texture == 0)
         LogLine("Texture " + path + ": " + error);
     return texture;
@@ -345,7 +353,8 @@ void callFunction_3DCoverShow() {
 
     TDirect3DForm form;
     const std::string skin = SkinDirectory() + "/";
-    form.FrontFile = front ? gCurrentDirectory + *front : std::string();
+    // A folder without picture files shows the cover embedded in its first title.
+    form.FrontFile = front ? gCurrentDirectory + *front : EmbeddedFrontCover(gCurrentDirectory);
     form.BackFile = back ? gCurrentDirectory + *back : skin + "3d_cdcover_black.bmp";
     form.HingeFile = skin + "3d_cdcover_vornelinks.bmp";
     form.SideFile = skin + "3d_cdcover_seitenwand.bmp";

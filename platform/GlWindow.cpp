@@ -19,8 +19,6 @@ namespace {
 
 // Without a display that waits for its refresh, frames are spaced at least this far apart.
 constexpr Uint32 kFrameIntervalMs = 16;
-// Covers are shown at a few hundred pixels; bigger scans are decoded reduced.
-constexpr int kTextureFitSize = 1024;
 
 struct GlErrorName {
     GLenum code;
@@ -192,9 +190,15 @@ GlTexture GlWindow::loadTexture(const std::string& path, std::string& error) {
     options.fitHeight = kTextureFitSize;
     const Picture picture = hasBmpExtension(path) ? Picture::loadBmp(path, &error)
                                                   : loadJpegFile(path, options, &error);
+    if (picture.empty() && error.empty())
+        error = "The picture cannot be read";
+    return loadTexture(picture, error);
+}
+
+GlTexture GlWindow::loadTexture(const Picture& picture, std::string& error) {
     if (picture.empty()) {
         if (error.empty())
-            error = "The picture cannot be read";
+            error = "No picture";
         return 0;
     }
     GLint largest = 0;

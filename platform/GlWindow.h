@@ -33,6 +33,10 @@ using GlTexture = unsigned int;
 
 class GlWindow;
 
+// Covers are shown at a few hundred pixels; bigger scans are decoded reduced to cover this
+// size.
+inline constexpr int kTextureFitSize = 1024;
+
 // The largest 4:3 rectangle centred in a window of this size, where the picture is drawn; the
 // bars beside or above and below it stay black.
 Rect fourByThreeViewport(int width, int height);
@@ -81,6 +85,8 @@ public:
     // Loads a BMP (by its extension) or JPEG file as a texture; 0 when it cannot be read,
     // decoded or created, with the reason in error.
     GlTexture loadTexture(const std::string& path, std::string& error);
+    // A picture decoded elsewhere as a texture (decode it to fit kTextureFitSize).
+    GlTexture loadTexture(const Picture& picture, std::string& error);
 
     // Faces turning counter-clockwise on screen are culled; no lighting, no depth test; a
     // texture's colour replaces the vertex colour; magnified textures are filtered linearly.

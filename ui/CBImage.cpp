@@ -1,6 +1,7 @@
 #include "ui/CBImage.h"
 
 #include "app/Log.h"
+#include "library/CoverLookup.h"
 #include "platform/Encoding.h"
 #include "platform/FileSystem.h"
 
@@ -24,7 +25,7 @@ constexpr Color kBevelDark = platform::rgb(105, 105, 105);
 // A caption is cut to at most this many characters.
 constexpr std::size_t kMaxCaptionCharacters = 255;
 
-enum class PictureType { Jpeg, Bmp, Unknown };
+enum class PictureType { Jpeg, Bmp, Embedded, Unknown };
 
 struct ExtensionType {
     std::string_view extension; // upper case
@@ -37,6 +38,8 @@ constexpr ExtensionType kPictureTypes[] = {
 };
 
 PictureType pictureTypeOf(const std::string& fileName) {
+    if (IsEmbeddedCoverName(fileName))
+        return PictureType::Embedded;
     const std::size_t slash = fileName.rfind('/');
     const std::size_t dot = fileName.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
@@ -159,6 +162,14 @@ void TCBImage::LoadImage(const std::string& fileName) {
             if (m_picture.empty())
                 LogError(fileName + ": BMP picture not loaded");
             break;
+        case PictureType::Embedded: {
+            // A music title as a cover stands for the picture stored inside it.
+            std::string error;
+            m_picture = DecodeEmbeddedCover(fileName, DecodeOptions(), &error);
+            if (m_picture.empty())
+                LogError(fileName + ": embedded picture not loaded: " + error);
+            break;
+        }
         case PictureType::Unknown:
             LogError(fileName + ": no picture type for this file name extension");
             break;
