@@ -29,6 +29,28 @@ constexpr std::uint8_t kXingFramesFlag = 0x01;
 // 576 samples, so such VBR files read twice as long as they play.
 constexpr std::int64_t kSamplesPerFrame = 1152;
 
+// An ID3v2 tag in front of the frames: "ID3", version, revision, flags, then the size of what
+// follows the 10-byte header as four 7-bit bytes; a footer of 10 more bytes when flagged.
+constexpr std::size_t kID3v2HeaderSize = 10;
+constexpr std::uint8_t kID3v2FooterFlag = 0x10;
+
+std::int64_t id3v2SizeAt(ByteSource& source, std::int64_t position) {
+    std::array<std::uint8_t, kID3v2HeaderSize> header{};
+    if (source.read(position, header.data(), header.size()) != header.size() ||
+        std::memcmp(header.data(), "ID3", 3) != 0 || header[3] == 0xFF || header[4] == 0xFF)
+        return 0;
+    std::int64_t size = 0;
+    for (std::size_t i = 6; i < kID3v2HeaderSize; ++i) {
+        if (header[i] >= 0x80)
+            return 0;
+        size = (size << 7) | header[i];
+    }
+    size += kID3v2HeaderSize;
+    if ((header[5] & kID3v2FooterFlag) != 0)
+        size += kID3v2HeaderSize;
+    return size;
+}
+
 std::int64_t xingOffsetOf(const TMpegFrameHdr& header) {
     return kXingOffset[header.Version == 1 ? 0 : 1][header.IsMono() ? 1 : 0];
 }
@@ -97,6 +119,7 @@ void TAudioInfo::Reset() {
     IsVBR = false;
     Tag = TID3v1Tag{};
     DurationMs = 0;
+    ID3v2Size = 0;
     FileSize = -1;
     FileAge = -1;
     FileAttributes = 0;
@@ -120,11 +143,16 @@ void TAudioInfo::Analyse(ByteSource& source, std::int64_t count, std::int64_t st
     Reset();
     const std::int64_t limit = std::max<std::int64_t>(0, std::min(count, source.size() - start));
 
-    // First frame.
+    // The first frame follows an ID3v2 tag; such a tag may hold pictures far larger than the
+    // search range, and its text could hold a frame's sync pattern. A tag that claims more
+    // than the file holds is damaged, and the search starts at the beginning as without one.
+    ID3v2Size = id3v2SizeAt(source, start);
+    if (ID3v2Size >= limit)
+        ID3v2Size = 0;
     std::array<std::uint8_t, kSearchChunk> buffer{};
-    std::int64_t consumed = 0;
+    std::int64_t consumed = ID3v2Size;
     std::size_t carry = 0;
-    while (consumed < SearchLimit && consumed < limit) {
+    while (consumed - ID3v2Size < SearchLimit && consumed < limit) {
         auto chunk = static_cast<std::int64_t>(kSearchChunk - carry);
         if (consumed + chunk >= limit)
             chunk = limit - consumed;

@@ -23,6 +23,9 @@ public:
     // Playing time in whole seconds, as milliseconds. 64 bits wide, so that a huge file or
     // frame count cannot overflow; negative when the first header's bit rate is reserved.
     std::int64_t DurationMs = 0;
+    // Bytes of the ID3v2 tag at the start of the analysed range (header and footer included);
+    // 0 when there is none. The search for the first frame begins behind it.
+    std::int64_t ID3v2Size = 0;
     // Bytes searched for the first frame.
     std::int32_t SearchLimit = 10240;
     // Bytes of the file; -1 before a file is read.

@@ -2,7 +2,7 @@
 
 #include "app/Log.h"
 #include "library/LibraryScan.h"
-#include "library/MusicFormats.h"
+#include "library/Mp3Element.h"
 #include "library/PathFunctions.h"
 #include "platform/AudioTags.h"
 #include "platform/Encoding.h"
@@ -114,16 +114,13 @@ platform::Picture decodeCoverBytes(std::span<const std::uint8_t> bytes,
     return {};
 }
 
-// The folder's first title in listing order, masks in turn; empty when it has none. One listing
-// serves every mask: the music root may hold thousands of folders.
+// The folder's first title as the music list shows it (names in order, whatever the format);
+// empty when it has none.
 std::string firstTitleOf(const std::string& folder) {
-    const std::vector<platform::DirEntry> entries =
-        platform::listDirectory(folder, "*", platform::EntryFilter::All);
-    for (std::string_view mask : kMusicTitleMasks) {
-        for (const platform::DirEntry& entry : entries) {
-            if (!entry.isDirectory && platform::matchesMask(entry.name, std::string(mask)))
-                return folder + entry.name;
-        }
+    for (const platform::DirEntry& entry :
+         platform::listDirectory(folder, "*", platform::EntryFilter::All)) {
+        if (!entry.isDirectory && IsMusicTitleFile(entry.name))
+            return folder + entry.name;
     }
     return {};
 }
@@ -170,10 +167,7 @@ std::string EmbeddedFrontCover(const std::string& folder) {
 }
 
 bool IsEmbeddedCoverName(const std::string& fileName) {
-    const std::string name = NameOfPath(fileName);
-    return std::any_of(
-        kMusicTitleMasks.begin(), kMusicTitleMasks.end(),
-        [&](std::string_view mask) { return platform::matchesMask(name, std::string(mask)); });
+    return IsMusicTitleFile(NameOfPath(fileName));
 }
 
 platform::Picture DecodeEmbeddedCover(const std::string& titlePath,

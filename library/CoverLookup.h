@@ -25,7 +25,7 @@ std::optional<std::string> ChooseBackCover(const std::vector<std::string>& names
 // music extension and take the picture out of the title. Nothing is ever written beside the
 // music. Main thread only.
 
-// The path of `folder`'s first title (the first name of the first music mask that lists any)
+// The path of `folder`'s first title (the first in the music list's order)
 // when that title carries a picture that decodes; empty otherwise. A title is read once while
 // its folder stays among the recently asked ones. A folder found with a cover is added to
 // gFoundFrontCovers, so that the screensaver shows it too.

@@ -82,10 +82,9 @@ std::uint64_t CurrentFolderInfoGeneration() {
 }
 
 std::string ReadFolderYear(const std::string& folderPath) {
-    for (const auto& entry :
-         platform::listDirectory(folderPath, "*.mp3", platform::EntryFilter::All)) {
+    for (const auto& entry : platform::listDirectory(folderPath, "*", platform::EntryFilter::All)) {
         // A folder that happens to be named like a title is no title to read.
-        if (entry.isDirectory)
+        if (entry.isDirectory || !IsMusicTitleFile(entry.name))
             continue;
         return ReadMp3ElementInfo(platform::withTrailingSlash(folderPath) + entry.name).year;
     }

@@ -55,8 +55,8 @@ std::uint64_t CurrentFolderInfoGeneration();
 std::optional<FolderInfoResults> FillMusicFolderInfo(const FolderInfoJobs& jobs,
                                                      std::stop_token stop);
 
-// The year text of the ID3v1 tag of the first title (by name) of a folder; empty when the
-// folder holds no title or its first title has no tag. Any thread.
+// The year of the first title (by name) of a folder;
+// empty when the folder holds no title or its first title has no year. Any thread.
 std::string ReadFolderYear(const std::string& folderPath);
 
 // Main thread: applies results to the list they belong to. Fills the titles, orders them by track

@@ -7,6 +7,7 @@
 #include "library/CoverLookup.h"
 #include "library/FolderInfoWorker.h"
 #include "library/LibraryScan.h"
+#include "library/MusicFormats.h"
 #include "library/PathFunctions.h"
 #include "library/ProgramLinks.h"
 #include "pictures/CoverView.h"
@@ -15,8 +16,8 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
-#include <initializer_list>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -38,14 +39,21 @@ TElementList& startListWithBackElement() {
 struct FolderListingKind {
     ListElementType folderType;
     ListElementType fileType;
-    std::initializer_list<const char*> fileMasks;
+    std::vector<std::string_view> fileMasks;
     EntryFilter fileFilter;
     // Photos and program links show their dates; the other kinds carry none.
     bool keepsDates;
+    // The files of all masks together in name order rather than mask after mask: an album
+    // of mixed formats plays in the order of its file names.
+    bool masksTogether = false;
 };
 
-const FolderListingKind kMusicListing{
-    ListElementType::MP3Dir, ListElementType::MP3, {"*.mp3"}, EntryFilter::All, false};
+const FolderListingKind kMusicListing{ListElementType::MP3Dir,
+                                      ListElementType::MP3,
+                                      {kMusicTitleMasks.begin(), kMusicTitleMasks.end()},
+                                      EntryFilter::All,
+                                      false,
+                                      true};
 const FolderListingKind kPhotoListing{
     ListElementType::PhotoDir, ListElementType::Photo, {"*.jpg"}, EntryFilter::Plain, true};
 const FolderListingKind kProgramLinkListing{ListElementType::ProgramDir,
@@ -77,12 +85,26 @@ TElementList& listFolder(const std::string& folder, const FolderListingKind& kin
             hook(*element, entry);
         list.add(std::to_string(counter), std::move(element));
     };
-    for (const auto& entry : platform::listDirectory(folder, "*", EntryFilter::All)) {
+    const std::vector<DirEntry> everything = platform::listDirectory(folder, "*", EntryFilter::All);
+    for (const auto& entry : everything) {
         if (entry.isDirectory)
             addRow(kind.folderType, entry, onFolder);
     }
-    for (const char* mask : kind.fileMasks) {
-        for (const auto& entry : platform::listDirectory(folder, mask, kind.fileFilter))
+    if (kind.masksTogether) {
+        // Every entry fitting a mask, a folder named like a title included, as a listing by
+        // that mask would give it.
+        for (const auto& entry : everything) {
+            if (std::any_of(kind.fileMasks.begin(), kind.fileMasks.end(),
+                            [&entry](std::string_view mask) {
+                                return platform::matchesMask(entry.name, std::string(mask));
+                            }))
+                addRow(kind.fileType, entry, onFile);
+        }
+        return list;
+    }
+    for (const std::string_view mask : kind.fileMasks) {
+        for (const auto& entry :
+             platform::listDirectory(folder, std::string(mask), kind.fileFilter))
             addRow(kind.fileType, entry, onFile);
     }
     return list;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -9,6 +10,8 @@ class ByteSource;
 
 // Size of an ID3v1 tag block at the end of an MP3 file.
 constexpr std::int64_t kID3v1TagSize = 128;
+// Characters of the title field; a longer title is cut there.
+constexpr std::size_t kID3v1TitleLength = 30;
 // Genre numbers 0 to kID3v1GenreCount-1 have a name.
 constexpr int kID3v1GenreCount = 148;
 

@@ -2,6 +2,7 @@
 
 #include "app/Log.h"
 #include "app/MainformParts.h"
+#include "library/MusicFormats.h"
 #include "library/PathFunctions.h"
 #include "platform/Encoding.h"
 #include "platform/FileSystem.h"
@@ -62,6 +63,24 @@ private:
 
 bool contains(const std::string& text, std::string_view part) {
     return text.find(part) != std::string::npos;
+}
+
+// The upper-cased extension of each title mask (".MP3", ".FLAC", ...). A name is a title when
+// its upper-cased text contains one of them anywhere.
+const std::vector<std::string>& titleMarkers() {
+    static const std::vector<std::string> markers = [] {
+        std::vector<std::string> result;
+        for (const std::string_view mask : kMusicTitleMasks)
+            result.push_back(platform::asciiUpper(std::string(mask.substr(1))));
+        return result;
+    }();
+    return markers;
+}
+
+bool containsTitleMarker(const std::string& upperName) {
+    return std::any_of(
+        titleMarkers().begin(), titleMarkers().end(),
+        [&upperName](const std::string& marker) { return contains(upperName, marker); });
 }
 
 void appendList(TFoundList& target, TFoundList&& batch) {
@@ -197,7 +216,7 @@ bool WalkFolderTree(
 }
 
 bool IsMP3TitleName(const std::string& name) {
-    return contains(platform::asciiUpper(platform::decodeName(name)), ".MP3");
+    return containsTitleMarker(platform::asciiUpper(platform::decodeName(name)));
 }
 
 void ClassifyFoundFile(const std::string& folder, const std::string& name,
@@ -211,7 +230,7 @@ void ClassifyFoundFile(const std::string& folder, const std::string& name,
         result.Playlists.push_back({name, TMyString{folder + name}});
     if (contains(upper, ".JPG") && (contains(upper, "FRONT") || contains(upper, "VORN")))
         result.FrontCovers.push_back({LastFolderLevels(folder, 2), TMyString{folder + name}});
-    if (contains(upper, ".MP3"))
+    if (containsTitleMarker(upper))
         result.MP3Titles.push_back({std::move(upper), TMyString{folder + name}});
 }
 

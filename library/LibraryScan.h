@@ -56,13 +56,14 @@ bool WalkFolderTree(
     const std::function<void(const std::string& folder, const std::string& name)>& visitFile,
     std::stop_token stop = {}, const std::function<void()>& afterFolder = {});
 
-// Whether a file counts as an MP3 title: its upper-cased name (as text) contains ".MP3"
+// Whether a file counts as a music title (element type MP3): its upper-cased name (as text)
+// contains ".MP3", or the extension of another mask of kMusicTitleMasks (".FLAC", ".OGG", ...),
 // anywhere, so "song.mp3.bak" counts too.
 bool IsMP3TitleName(const std::string& name);
 
-// Adds the matches of one file to `result`: an MP3 title when the upper-cased name contains
-// ".MP3", a playlist when it contains ".M3U", a front cover when it contains ".JPG" and
-// "FRONT" or "VORN". One file may count several times.
+// Adds the matches of one file to `result`: a title when IsMP3TitleName holds, a playlist when it
+// contains ".M3U", a front cover when it contains ".JPG" and "FRONT" or "VORN". One file may count
+// several times.
 void ClassifyFoundFile(const std::string& folder, const std::string& name,
                        LibraryScanResult& result);
 

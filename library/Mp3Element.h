@@ -11,7 +11,9 @@ class TListElement;
 // reading of one file; taken by ReadMp3ElementInfo itself, so never call that while holding it.
 extern std::mutex gAudioInfoMutex;
 
-// What a list shows about one MP3 title, read without touching any element.
+// What a list shows about one title, read without touching any element. For an MP3 file the
+// ID3v1 tag comes first and its ID3v2 tag fills the fields ID3v1 leaves empty; the other
+// formats bring their own tag and length.
 struct Mp3ElementInfo {
     // "m:ss", "???" for a broken header, empty when the file could not be read.
     std::string length;
@@ -23,6 +25,8 @@ struct Mp3ElementInfo {
     std::string album;
     std::string comment;
     std::string year;
+    // The genre's name; not kept in the element either.
+    std::string genre;
     // The line the INFO command scrolls; empty when the file could not be read.
     std::string infoText;
     int trackNo = 0;
@@ -30,7 +34,11 @@ struct Mp3ElementInfo {
     bool readable = false;
 };
 
-// Reads the MP3 information of a file. Any thread; takes gAudioInfoMutex while reading.
+// Whether a file name fits one of kMusicTitleMasks ("*.mp3", "*.flac", ...).
+bool IsMusicTitleFile(const std::string& name);
+
+// Reads the information of a title: the formats of kMusicTitleMasks after the first through the
+// tag reader, every other name as MP3. Any thread; takes gAudioInfoMutex while reading.
 Mp3ElementInfo ReadMp3ElementInfo(const std::string& fullPath);
 
 // Writes `info` into the element's length, tag and info-text fields (all of them, so an

@@ -25,8 +25,8 @@ void callFunction_JukeboxUp(const ListElementPtr& element);
 void callFunction_JukeboxDown(const ListElementPtr& element);
 
 // Appends a new MP3 element to gActualTitleList for every file below `folder` (with or without
-// a final "/") whose upper-cased name contains ".MP3" anywhere, depth first in name order, never
-// entering the same folder twice. A folder that cannot be read adds nothing.
+// a final "/") whose name IsMP3TitleName accepts (".MP3", ".FLAC", ... anywhere), depth first in
+// name order, never entering the same folder twice. A folder that cannot be read adds nothing.
 void CollectMP3Files(const std::string& folder);
 
 // A uniformly distributed integer 0 <= r < n; 0 when n < 1. One generator serves the whole run;

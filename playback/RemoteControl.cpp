@@ -80,7 +80,7 @@ bool OpenTitleFile(const std::string& path) {
     LogLine("enter OpenTitleFile()");
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos || slash + 1 == path.size() || !platform::fileExists(path) ||
-        !platform::matchesMask(path.substr(slash + 1), "*.mp3")) {
+        !IsMusicTitleFile(path.substr(slash + 1))) {
         LogError("remote open: no title: " + path);
         return false;
     }

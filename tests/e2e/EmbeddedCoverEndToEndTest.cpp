@@ -76,7 +76,7 @@ protected:
 };
 
 TEST_F(EmbeddedCoverEndToEndTest, AFolderWithoutCoverFileShowsTheCoverInsideItsFirstTitle) {
-    // The first title by name carries the cover; the MP3 titles come before the other formats.
+    // The first title in the list's order carries the cover: by name, whatever the format.
     const std::string mp3 =
         addFolder("Embedded MP3", {{"01 First.mp3", kRed}, {"02 Second.mp3", kBlue}});
     const std::string flac =
@@ -98,7 +98,7 @@ TEST_F(EmbeddedCoverEndToEndTest, AFolderWithoutCoverFileShowsTheCoverInsideItsF
     } rows[] = {
         {mp3, mp3 + "01 First.mp3", kRed},
         {flac, flac + "a.flac", kGreen},
-        {mixed, mixed + "z.mp3", kRed},
+        {mixed, mixed + "a.flac", kGreen},
         {withFile, withFile + "folder.jpg", kYellow},
     };
     for (const auto& row : rows) {

@@ -62,6 +62,46 @@ inline bool makeToneMp3(const std::string& path, double seconds,
     return runFfmpeg(arguments + " " + shellQuoted(path));
 }
 
+// A sine tone in the format its name's extension asks for: ".mp3" with an ID3v2.4 tag (and an
+// ID3v1 tag behind the frames too when `withId3v1`, its texts cut at 30 characters as ffmpeg
+// writes them), ".flac", ".ogg" and ".oga" (Vorbis), ".opus", ".m4a" (AAC) and ".aac" (ADTS),
+// each with the format's own tag.
+inline bool makeToneTitle(const std::string& path, double seconds, const Mp3Tags& tags,
+                          bool withId3v1 = false, int frequency = 440) {
+    const std::string extension = path.substr(path.rfind('.') + 1);
+    std::string codec;
+    if (extension == "mp3")
+        codec = std::string("-c:a libmp3lame -b:a 64k -id3v2_version 4") +
+                (withId3v1 ? " -write_id3v1 1" : "");
+    else if (extension == "flac")
+        codec = "-c:a flac";
+    else if (extension == "ogg" || extension == "oga")
+        codec = "-c:a libvorbis -f ogg";
+    else if (extension == "opus")
+        codec = "-c:a libopus";
+    else if (extension == "m4a")
+        codec = "-c:a aac";
+    else if (extension == "aac")
+        codec = "-c:a aac -f adts";
+    else
+        return false;
+    std::string arguments = "-f lavfi -i " +
+                            shellQuoted("sine=frequency=" + std::to_string(frequency) +
+                                        ":duration=" + std::to_string(seconds)) +
+                            " " + codec;
+    auto field = [&](const char* key, const std::string& value) {
+        if (!value.empty())
+            arguments += std::string(" -metadata ") + key + "=" + shellQuoted(value);
+    };
+    field("artist", tags.artist);
+    field("title", tags.title);
+    field("album", tags.album);
+    field("date", tags.year);
+    if (tags.track > 0)
+        field("track", std::to_string(tags.track));
+    return runFfmpeg(arguments + " " + shellQuoted(path));
+}
+
 // A silent test picture (moving colour bars and a counter) at 25 frames a second; the
 // container follows the name's extension (MPEG-1 for ".mpg" and ".mpe", MPEG-4 otherwise).
 inline bool makeVideo(const std::string& path, double seconds, int width = 160, int height = 120) {
