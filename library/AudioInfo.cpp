@@ -120,12 +120,14 @@ void TAudioInfo::Reset() {
     Tag = TID3v1Tag{};
     DurationMs = 0;
     ID3v2Size = 0;
+    ID3v2Tag.clear();
     FileSize = -1;
     FileAge = -1;
     FileAttributes = 0;
 }
 
-bool TAudioInfo::ReadFile(const std::string& name) {
+bool TAudioInfo::ReadFile(const std::string& name,
+                          const std::function<bool(const TAudioInfo&)>& keepID3v2) {
     Reset();
     if (isBlank(name))
         return false;
@@ -133,6 +135,10 @@ bool TAudioInfo::ReadFile(const std::string& name) {
     if (!source.isOpen())
         return false;
     Analyse(source, source.size());
+    if (ID3v2Size > 0 && keepID3v2 && keepID3v2(*this)) {
+        ID3v2Tag.resize(static_cast<std::size_t>(ID3v2Size));
+        ID3v2Tag.resize(source.read(0, ID3v2Tag.data(), ID3v2Tag.size()));
+    }
     FileSize = source.size();
     FileAge = fileAgeOf(name);
     FileAttributes = 0;

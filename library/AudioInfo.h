@@ -4,7 +4,9 @@
 #include "library/MpegFrameHdr.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 class ByteSource;
 
@@ -26,6 +28,8 @@ public:
     // Bytes of the ID3v2 tag at the start of the analysed range (header and footer included);
     // 0 when there is none. The search for the first frame begins behind it.
     std::int64_t ID3v2Size = 0;
+    // The ID3v2 tag's bytes when ReadFile was asked to keep them; empty otherwise.
+    std::vector<std::uint8_t> ID3v2Tag;
     // Bytes searched for the first frame.
     std::int32_t SearchLimit = 10240;
     // Bytes of the file; -1 before a file is read.
@@ -40,8 +44,10 @@ public:
     void Reset();
 
     // Reads `name`. Returns false, with everything reset, for a blank name or a file that
-    // cannot be opened.
-    bool ReadFile(const std::string& name);
+    // cannot be opened. When the file begins with an ID3v2 tag and `keepID3v2` wants it for
+    // what was read, the tag's bytes are kept in ID3v2Tag, read through the same open file.
+    bool ReadFile(const std::string& name,
+                  const std::function<bool(const TAudioInfo&)>& keepID3v2 = {});
 
     // Analyses at most `count` bytes of `source` from `start` on (fewer when the source ends
     // earlier). FirstFrameOffset counts from `start`.

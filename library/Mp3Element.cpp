@@ -65,8 +65,8 @@ bool isTagReaderFormat(const std::string& fullPath) {
 }
 
 // Whether the ID3v2 tag could add anything to the ID3v1 tag: a field the ID3v1 tag leaves
-// empty, or a title that may have been cut at the 30 characters ID3v1 holds. Files without an
-// ID3v2 tag in front, like a whole library of old titles, are never opened a second time.
+// empty, or a title that may have been cut at the 30 characters ID3v1 holds. Only then are
+// the tag's bytes read, so a library of ID3v1 titles costs what it always did.
 bool id3v2CanAdd(const TAudioInfo& audio) {
     if (audio.ID3v2Size == 0)
         return false;
@@ -102,10 +102,10 @@ Mp3ElementInfo readMp3File(const std::string& fullPath) {
     platform::AudioTags v2;
     {
         const std::lock_guard lock(gAudioInfoMutex);
-        if (!audio.ReadFile(fullPath))
+        if (!audio.ReadFile(fullPath, id3v2CanAdd))
             return {};
-        if (id3v2CanAdd(audio))
-            v2 = platform::readAudioTags(fullPath);
+        if (!audio.ID3v2Tag.empty())
+            v2 = platform::readId3v2Tag(audio.ID3v2Tag);
     }
     Mp3ElementInfo info;
     info.readable = true;

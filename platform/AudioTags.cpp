@@ -47,23 +47,22 @@ void copyTag(const TagLib::Tag& tag, AudioTags& result) {
 // The ID3v2 tag at the start of the file as its bytes (header and footer included); empty when
 // the file does not begin with one or cannot be read.
 constexpr std::size_t kId3v2HeaderSize = 10;
-std::vector<char> id3v2TagBytes(const std::string& path) {
+std::vector<std::uint8_t> id3v2TagBytes(const std::string& path) {
     const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.valid())
         return {};
-    std::vector<char> bytes(kId3v2HeaderSize);
+    std::vector<std::uint8_t> bytes(kId3v2HeaderSize);
     if (::pread(file.get(), bytes.data(), bytes.size(), 0) !=
             static_cast<ssize_t>(kId3v2HeaderSize) ||
         bytes[0] != 'I' || bytes[1] != 'D' || bytes[2] != '3')
         return {};
     std::size_t size = 0;
     for (std::size_t i = 6; i < kId3v2HeaderSize; ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte >= 0x80)
+        if (bytes[i] >= 0x80)
             return {};
-        size = (size << 7) | byte;
+        size = (size << 7) | bytes[i];
     }
-    const bool footer = (static_cast<unsigned char>(bytes[5]) & 0x10) != 0;
+    const bool footer = (bytes[5] & 0x10) != 0;
     bytes.resize(kId3v2HeaderSize + size + (footer ? kId3v2HeaderSize : 0));
     const ssize_t got = ::pread(file.get(), bytes.data() + kId3v2HeaderSize,
                                 bytes.size() - kId3v2HeaderSize, kId3v2HeaderSize);
@@ -73,9 +72,7 @@ std::vector<char> id3v2TagBytes(const std::string& path) {
     return bytes;
 }
 
-// Only the ID3v2 tag and no playing time: the rest of an MP3 the program reads itself. The
-// tag at the start, the usual place, is handed to TagLib as bytes, which costs a fraction of
-// letting it open the file and look for every kind of tag there.
+// Only the ID3v2 tag and no playing time: the rest of an MP3 the program reads itself.
 AudioTags tagsOf(TagLib::MPEG::File& file) {
     AudioTags result;
     if (!file.isValid())
@@ -86,13 +83,34 @@ AudioTags tagsOf(TagLib::MPEG::File& file) {
     return result;
 }
 
+// Just enough of a file for TagLib to read an ID3v2 tag out of bytes in memory: the tag alone
+// costs a fraction of an MPEG file object, which also looks for the other kinds of tags.
+class TagBytesFile final : public TagLib::File {
+public:
+    explicit TagBytesFile(TagLib::IOStream* stream) : TagLib::File(stream) {}
+    TagLib::Tag* tag() const override { return nullptr; }
+    TagLib::AudioProperties* audioProperties() const override { return nullptr; }
+    bool save() override { return false; }
+};
+
+AudioTags tagsOfBytes(std::span<const std::uint8_t> tagBytes) {
+    TagLib::ByteVectorStream stream(TagLib::ByteVector(
+        reinterpret_cast<const char*>(tagBytes.data()), static_cast<unsigned int>(tagBytes.size())));
+    TagBytesFile file(&stream);
+    const TagLib::ID3v2::Tag tag(&file, 0);
+    AudioTags result;
+    // A header TagLib does not accept leaves the tag empty: no tag at all, as for a damaged one.
+    if (tag.header()->majorVersion() < 2 || tag.header()->tagSize() == 0)
+        return result;
+    result.valid = true;
+    copyTag(tag, result);
+    return result;
+}
+
 AudioTags readMp3(const std::string& path) {
-    const std::vector<char> tagBytes = id3v2TagBytes(path);
+    const std::vector<std::uint8_t> tagBytes = id3v2TagBytes(path);
     if (!tagBytes.empty()) {
-        TagLib::ByteVectorStream stream(
-            TagLib::ByteVector(tagBytes.data(), static_cast<unsigned int>(tagBytes.size())));
-        TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
-        const AudioTags result = tagsOf(file);
+        const AudioTags result = tagsOfBytes(tagBytes);
         if (result.valid)
             return result;
     }
@@ -126,6 +144,16 @@ AudioTags readAudioTags(const std::string& path) {
         return hasMp3Extension(path) ? readMp3(path) : readOther(path);
     } catch (...) {
         // Out of memory on a huge damaged frame, or the like: the file is simply not readable.
+        return {};
+    }
+}
+
+AudioTags readId3v2Tag(std::span<const std::uint8_t> tagBytes) {
+    if (tagBytes.empty())
+        return {};
+    try {
+        return tagsOfBytes(tagBytes);
+    } catch (...) {
         return {};
     }
 }

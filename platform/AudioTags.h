@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ struct AudioTags {
 // tag and the frames itself); for the other formats the format's own tag (Vorbis comments,
 // MP4 items, ...) and the playing time from the stream.
 AudioTags readAudioTags(const std::string& path);
+
+// The tags of an ID3v2 tag given as its bytes (header included), as read from the start of an
+// MP3 file; the caller has the file open already, and opening it again would cost as much as
+// the parse.
+AudioTags readId3v2Tag(std::span<const std::uint8_t> tagBytes);
 
 // A picture stored inside a music file, as its bytes.
 struct EmbeddedPicture {
