@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 
 std::size_t SpanByteSource::read(std::int64_t offset, std::uint8_t* buffer, std::size_t count) {
     if (offset < 0 || static_cast<std::uint64_t>(offset) >= m_bytes.size())
@@ -13,31 +12,19 @@ std::size_t SpanByteSource::read(std::int64_t offset, std::uint8_t* buffer, std:
     return copied;
 }
 
-FileByteSource::FileByteSource(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return;
-    m_file.open(path, std::ios::binary | std::ios::in);
-    if (!m_file.is_open())
-        return;
-    m_file.seekg(0, std::ios::end);
-    const std::streamoff end = m_file.tellg();
-    if (!m_file || end < 0) {
-        m_file.close();
-        return;
-    }
-    m_size = static_cast<std::int64_t>(end);
-}
+FileByteSource::FileByteSource(const std::string& path) : m_file(path) {}
 
 std::size_t FileByteSource::read(std::int64_t offset, std::uint8_t* buffer, std::size_t count) {
-    if (!m_file.is_open() || offset < 0 || offset >= m_size || count == 0)
+    if (!m_file.isOpen() || offset < 0 || offset >= m_file.size() || count == 0)
         return 0;
-    // A short read at the end leaves the stream failed; clear it so the next read can seek.
-    m_file.clear();
-    m_file.seekg(static_cast<std::streamoff>(offset), std::ios::beg);
-    if (!m_file)
-        return 0;
-    m_file.read(reinterpret_cast<char*>(buffer), static_cast<std::streamsize>(count));
-    const std::streamsize got = m_file.gcount();
-    return got > 0 ? static_cast<std::size_t>(got) : 0;
+    if (!m_headRead && static_cast<std::uint64_t>(offset) < kHeadSize) {
+        m_headRead = true;
+        m_headSize = m_file.read(0, m_head.data(), m_head.size());
+    }
+    const auto begin = static_cast<std::uint64_t>(offset);
+    if (begin + count <= m_headSize) {
+        std::memcpy(buffer, m_head.data() + begin, count);
+        return count;
+    }
+    return m_file.read(offset, buffer, count);
 }

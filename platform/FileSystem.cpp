@@ -248,6 +248,39 @@ std::optional<double> fileDate(const std::string& path) {
     return fileDateOf(info->st_mtime);
 }
 
+ReadOnlyFile::ReadOnlyFile(const std::string& path) {
+    // Not blocking on open: opening a pipe for reading would wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return;
+    }
+    m_fd = fd;
+    m_size = static_cast<std::int64_t>(status.st_size);
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::size_t ReadOnlyFile::read(std::int64_t offset, std::uint8_t* buffer, std::size_t count) const {
+    std::size_t done = 0;
+    while (m_fd >= 0 && offset >= 0 && done < count) {
+        const ssize_t got = ::pread(m_fd, buffer + done, count - done,
+                                    static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
 std::optional<FileIdentity> fileIdentity(const std::string& path) {
     const auto info = statFollowingLinks(path);
     if (!info) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -58,6 +59,26 @@ std::optional<double> fileDate(const std::string& path);
 bool renameNoReplace(const std::string& from, const std::string& to, std::string& error);
 // Removes a file (not a folder); false (error set to the reason) when it cannot.
 bool removeFile(const std::string& path, std::string& error);
+
+// A regular file opened for reading only, read at any offset without moving a file position.
+// Folders, devices and pipes are refused (isOpen() is false): none of them is a media file,
+// and a pipe would block the reader. Other programs may read and write the file meanwhile.
+class ReadOnlyFile {
+public:
+    explicit ReadOnlyFile(const std::string& path);
+    ~ReadOnlyFile();
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+    bool isOpen() const { return m_fd >= 0; }
+    // The size when the file was opened.
+    std::int64_t size() const { return m_size; }
+    // Up to `count` bytes from `offset`; fewer at the end, 0 past it or after a read error.
+    std::size_t read(std::int64_t offset, std::uint8_t* buffer, std::size_t count) const;
+
+private:
+    int m_fd = -1;
+    std::int64_t m_size = 0;
+};
 
 struct FileIdentity {
     std::uint64_t deviceId = 0;
