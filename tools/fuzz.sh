@@ -7,7 +7,9 @@
 # ZVN_FUZZ_RUNS changes the cap on executions; ZVN_FUZZ_JOBS=N runs N harnesses at once.
 # Corpora grow in build-fuzz/corpus/HARNESS/ and are kept between runs; a finding (crash,
 # sanitizer report, failed round trip, timeout, memory) is saved as
-# build-fuzz/findings/HARNESS-crash-*; run it again with build-fuzz/fuzz/HARNESS FILE.
+# build-fuzz/findings/HARNESS-{crash,leak,timeout,oom}-*; run it again with
+# build-fuzz/fuzz/HARNESS FILE. Inputs that merely ran slowly (HARNESS-slow-unit-*) are kept
+# for a look but are no findings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
@@ -95,14 +97,16 @@ run_one() {
     [ "$h" = FuzzKeys ] && extra=(-max_len=256)
     start=$(date +%s)
     set +e
+    # Niced on a busy machine, one input can wait for the processor for half a minute; the
+    # timeout is for inputs that hang, so it leaves room for that.
     nice "$build/fuzz/$h" "$build/corpus/$h" "$seeds/$h" -max_total_time="$seconds" \
-        -runs="$runs_cap" -print_final_stats=1 -rss_limit_mb=3072 -timeout=20 \
+        -runs="$runs_cap" -print_final_stats=1 -rss_limit_mb=3072 -timeout=120 \
         -artifact_prefix="$build/findings/$h-" "${extra[@]}" >"$log" 2>&1
     status=$?
     set -e
     elapsed=$(($(date +%s) - start))
     runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
-    findings=$(find "$build/findings" -name "$h-*" ! -name '*.log' | wc -l)
+    findings=$(find "$build/findings" -name "$h-*" ! -name '*.log' ! -name "$h-slow-unit-*" | wc -l)
     [ "$status" -ne 0 ] && findings="$findings (exit $status, see $log)"
     printf '%-18s %14s %8s %s\n' "$h" "${runs:-?}" "$elapsed" "$findings"
 }
