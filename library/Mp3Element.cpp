@@ -59,9 +59,7 @@ std::size_t characterCount(const std::string& utf8) {
 // name that fits no mask (a playlist may name any file) is read as MP3, as it always was.
 bool isTagReaderFormat(const std::string& fullPath) {
     const std::string name = fullPath.substr(fullPath.rfind('/') + 1);
-    return std::any_of(
-        kMusicTitleMasks.begin() + 1, kMusicTitleMasks.end(),
-        [&name](std::string_view mask) { return platform::matchesMask(name, std::string(mask)); });
+    return IsMusicTitleFile(name) && !platform::matchesMask(name, std::string(kMusicTitleMasks[0]));
 }
 
 // Whether the ID3v2 tag could add anything to the ID3v1 tag: a field the ID3v1 tag leaves

@@ -1,7 +1,5 @@
 #include "platform/AudioTags.h"
 
-#include "platform/UniqueFd.h"
-
 #include <taglib/audioproperties.h>
 #include <taglib/fileref.h>
 #include <taglib/id3v2tag.h>
@@ -9,12 +7,8 @@
 #include <taglib/tag.h>
 #include <taglib/tbytevectorstream.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
-#include <vector>
 
 namespace platform {
 
@@ -44,34 +38,6 @@ void copyTag(const TagLib::Tag& tag, AudioTags& result) {
     result.track = tag.track() <= 9999 ? static_cast<int>(tag.track()) : 0;
 }
 
-// The ID3v2 tag at the start of the file as its bytes (header and footer included); empty when
-// the file does not begin with one or cannot be read.
-constexpr std::size_t kId3v2HeaderSize = 10;
-std::vector<std::uint8_t> id3v2TagBytes(const std::string& path) {
-    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.valid())
-        return {};
-    std::vector<std::uint8_t> bytes(kId3v2HeaderSize);
-    if (::pread(file.get(), bytes.data(), bytes.size(), 0) !=
-            static_cast<ssize_t>(kId3v2HeaderSize) ||
-        bytes[0] != 'I' || bytes[1] != 'D' || bytes[2] != '3')
-        return {};
-    std::size_t size = 0;
-    for (std::size_t i = 6; i < kId3v2HeaderSize; ++i) {
-        if (bytes[i] >= 0x80)
-            return {};
-        size = (size << 7) | bytes[i];
-    }
-    const bool footer = (bytes[5] & 0x10) != 0;
-    bytes.resize(kId3v2HeaderSize + size + (footer ? kId3v2HeaderSize : 0));
-    const ssize_t got = ::pread(file.get(), bytes.data() + kId3v2HeaderSize,
-                                bytes.size() - kId3v2HeaderSize, kId3v2HeaderSize);
-    if (got < 0)
-        return {};
-    bytes.resize(kId3v2HeaderSize + static_cast<std::size_t>(got));
-    return bytes;
-}
-
 // Only the ID3v2 tag and no playing time: the rest of an MP3 the program reads itself.
 AudioTags tagsOf(TagLib::MPEG::File& file) {
     AudioTags result;
@@ -94,8 +60,9 @@ public:
 };
 
 AudioTags tagsOfBytes(std::span<const std::uint8_t> tagBytes) {
-    TagLib::ByteVectorStream stream(TagLib::ByteVector(
-        reinterpret_cast<const char*>(tagBytes.data()), static_cast<unsigned int>(tagBytes.size())));
+    TagLib::ByteVectorStream stream(
+        TagLib::ByteVector(reinterpret_cast<const char*>(tagBytes.data()),
+                           static_cast<unsigned int>(tagBytes.size())));
     TagBytesFile file(&stream);
     const TagLib::ID3v2::Tag tag(&file, 0);
     AudioTags result;
@@ -107,14 +74,9 @@ AudioTags tagsOfBytes(std::span<const std::uint8_t> tagBytes) {
     return result;
 }
 
+// The program reads MP3 information through readId3v2Tag with the tag's bytes; this path serves
+// callers that have only the name.
 AudioTags readMp3(const std::string& path) {
-    const std::vector<std::uint8_t> tagBytes = id3v2TagBytes(path);
-    if (!tagBytes.empty()) {
-        const AudioTags result = tagsOfBytes(tagBytes);
-        if (result.valid)
-            return result;
-    }
-    // No tag in front: TagLib looks for one elsewhere.
     TagLib::MPEG::File file(path.c_str(), false);
     return tagsOf(file);
 }
